@@ -1,0 +1,18 @@
+# Writes a C++ source holding the two history files as string constants.
+file(READ ${IN_DRAWS} draws)
+file(READ ${IN_PRIZES} prizes)
+# Split into chunks so no single literal grows beyond what every compiler accepts.
+function(to_literal content out)
+  string(LENGTH "${content}" len)
+  set(result "")
+  set(pos 0)
+  while(pos LESS len)
+    string(SUBSTRING "${content}" ${pos} 60000 chunk)
+    string(APPEND result "R\"pyra(${chunk})pyra\"\n")
+    math(EXPR pos "${pos} + 60000")
+  endwhile()
+  set(${out} "${result}" PARENT_SCOPE)
+endfunction()
+to_literal("${draws}" lit_draws)
+to_literal("${prizes}" lit_prizes)
+file(WRITE ${OUT} "#include \"historie.h\"\nnamespace pyra::historie {\nconst char* const ziehungen_csv =\n${lit_draws};\nconst char* const gewinne_csv =\n${lit_prizes};\n}\n")
