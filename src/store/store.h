@@ -207,6 +207,10 @@ public:
 protected:
     friend class Field;
     friend class DataSource;
+    friend class Database;
+
+    virtual void refreshAll() = 0; // re-reads the records (RefreshDataSets)
+    void checkBrowseMode();        // posts a pending edit or insert
 
     struct Record {
         std::int64_t rowid = 0;
@@ -225,7 +229,8 @@ protected:
     void checkActive() const;
     Record* current();
     const Value& readValue(int index);
-    void writeValue(int index, Value v);
+    void writeValue(int index, const Value& v);
+    virtual void postPending() {}
     Value convertForField(int index, const Value& v) const;
 
     Database& db_;
@@ -280,8 +285,10 @@ public:
 
 protected:
     bool editable() const override { return true; }
+    void refreshAll() override { Refresh(); }
     void ensureLoaded() override;
     void fieldChanged(int index) override;
+    void postPending() override;
 
 private:
     friend class DataSource;
@@ -323,6 +330,9 @@ public:
     void SetSQL(const std::string& sql);
     Value& ParamByName(const std::string& name);
     void Open() override;
+
+protected:
+    void refreshAll() override;
 
 private:
     std::string sql_;

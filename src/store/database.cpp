@@ -1,0 +1,167 @@
+#include "store/store.h"
+
+#include <sqlite3.h>
+
+#include <algorithm>
+#include <filesystem>
+
+namespace pyra::store {
+
+namespace {
+
+std::string errText(sqlite3* db) { return db ? sqlite3_errmsg(db) : "unbekannter Fehler"; }
+
+// Runs a statement; returns the SQLite result code.
+int run(sqlite3* db, const std::string& sql, std::string* err = nullptr) {
+    char* msg = nullptr;
+    int rc = sqlite3_exec(db, sql.c_str(), nullptr, nullptr, &msg);
+    if (rc != SQLITE_OK && err) *err = msg ? msg : errText(db);
+    sqlite3_free(msg);
+    return rc;
+}
+
+} // namespace
+
+Database::Database(std::string name) : name_(std::move(name)) {}
+
+Database::~Database() {
+    try {
+        SetConnected(false);
+    } catch (...) {
+        // Nothing can be reported from a destructor; the file stays as SQLite left it.
+    }
+}
+
+void Database::SetLocation(const std::string& path) {
+    if (Connected()) throw StoreError("Der Ort einer verbundenen Datenbank kann nicht geändert werden.");
+    location_ = path;
+}
+
+void Database::SetConnected(bool on) {
+    if (on == Connected()) return;
+    if (!on) {
+        for (auto* ds : std::vector<DataSet*>(dataSets_))
+            if (ds->Active()) ds->Close();
+        while (txDepth_ > 0) {
+            run(db_, "ROLLBACK");
+            txDepth_ = 0;
+        }
+        // Fold the write-ahead log back into the file so the database stands alone at rest.
+        run(db_, "PRAGMA wal_checkpoint(TRUNCATE)");
+        sqlite3_close_v2(db_);
+        db_ = nullptr;
+        return;
+    }
+    const std::string& path = location_;
+    std::error_code ec;
+    if (path.empty() || !std::filesystem::is_regular_file(path, ec))
+        throw StoreError("Die Datenbankdatei '" + path + "' wurde nicht gefunden.");
+    sqlite3* db = nullptr;
+    int rc = sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr);
+    if (rc != SQLITE_OK) {
+        std::string e = errText(db);
+        sqlite3_close_v2(db);
+        throw StoreError("Die Datenbankdatei '" + path + "' kann nicht geöffnet werden: " + e);
+    }
+    auto fail = [&](const std::string& msg) {
+        sqlite3_close_v2(db);
+        throw StoreError(msg);
+    };
+    sqlite3_busy_timeout(db, 3000);
+    sqlite3_extended_result_codes(db, 1);
+    std::string err;
+    rc = run(db, "SELECT count(*) FROM sqlite_master", &err);
+    if ((rc & 0xff) == SQLITE_NOTADB || (rc & 0xff) == SQLITE_CORRUPT)
+        fail("Die Datei '" + path + "' ist keine gültige Datenbank oder ist beschädigt.");
+    if ((rc & 0xff) == SQLITE_BUSY || (rc & 0xff) == SQLITE_LOCKED)
+        fail("Die Datenbank '" + path + "' ist von einem anderen Programm gesperrt.");
+    if (rc != SQLITE_OK) fail("Die Datenbank '" + path + "' kann nicht gelesen werden: " + err);
+    if (sqlite3_db_readonly(db, "main") == 1)
+        fail("Die Datenbank '" + path + "' ist schreibgeschützt; das Programm braucht Schreibrechte auf die Datei.");
+    rc = run(db, "PRAGMA journal_mode=WAL", &err);
+    if ((rc & 0xff) == SQLITE_BUSY || (rc & 0xff) == SQLITE_LOCKED)
+        fail("Die Datenbank '" + path + "' ist von einem anderen Programm gesperrt.");
+    if (rc != SQLITE_OK) fail("Die Datenbank '" + path + "' kann nicht geöffnet werden: " + err);
+    run(db, "PRAGMA synchronous=NORMAL");
+    // A quick look at the file's structure; a damaged file is refused before anything is written.
+    sqlite3_stmt* st = nullptr;
+    if (sqlite3_prepare_v2(db, "PRAGMA quick_check(1)", -1, &st, nullptr) == SQLITE_OK) {
+        std::string result;
+        if (sqlite3_step(st) == SQLITE_ROW) {
+            auto* t = sqlite3_column_text(st, 0);
+            result = t ? reinterpret_cast<const char*>(t) : "";
+        }
+        sqlite3_finalize(st);
+        if (result != "ok") fail("Die Datenbank '" + path + "' ist beschädigt.");
+    } else {
+        sqlite3_finalize(st);
+        fail("Die Datei '" + path + "' ist keine gültige Datenbank oder ist beschädigt.");
+    }
+    db_ = db;
+}
+
+void Database::RefreshDataSets() {
+    for (auto* ds : std::vector<DataSet*>(dataSets_))
+        if (ds->Active()) ds->refreshAll();
+}
+
+void Database::exec(const std::string& sql) {
+    if (!db_) throw StoreError("Die Datenbank '" + location_ + "' ist nicht verbunden.");
+    std::string err;
+    if (run(db_, sql, &err) != SQLITE_OK) throw StoreError("Datenbankfehler: " + err);
+}
+
+void Database::createFile(const std::string& path, const std::vector<TableDef>& schema) {
+    std::error_code ec;
+    if (std::filesystem::exists(path, ec))
+        throw StoreError("Die Datei '" + path + "' besteht schon und wird nicht überschrieben.");
+    sqlite3* db = nullptr;
+    int rc = sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
+    if (rc != SQLITE_OK) {
+        std::string e = errText(db);
+        sqlite3_close_v2(db);
+        throw StoreError("Die Datenbankdatei '" + path + "' kann nicht angelegt werden: " + e);
+    }
+    try {
+        std::string err;
+        if (run(db, "PRAGMA journal_mode=WAL", &err) != SQLITE_OK) throw StoreError(err);
+        createSchema(db, schema);
+    } catch (...) {
+        sqlite3_close_v2(db);
+        std::filesystem::remove(path, ec);
+        throw;
+    }
+    sqlite3_close_v2(db);
+}
+
+void Database::attach(DataSet* ds) { dataSets_.push_back(ds); }
+
+void Database::detach(DataSet* ds) { dataSets_.erase(std::remove(dataSets_.begin(), dataSets_.end(), ds), dataSets_.end()); }
+
+Database::Transaction::Transaction(Database& db) : db_(db) {
+    if (!db_.db_) throw StoreError("Die Datenbank '" + db_.location_ + "' ist nicht verbunden.");
+    std::string err;
+    std::string sql = db_.txDepth_ == 0 ? "BEGIN IMMEDIATE" : "SAVEPOINT sp" + std::to_string(db_.txDepth_);
+    if (run(db_.db_, sql, &err) != SQLITE_OK) throw StoreError("Datenbankfehler: " + err);
+    ++db_.txDepth_;
+}
+
+void Database::Transaction::Commit() {
+    if (done_) return;
+    done_ = true;
+    --db_.txDepth_;
+    std::string err;
+    std::string sql = db_.txDepth_ == 0 ? "COMMIT" : "RELEASE sp" + std::to_string(db_.txDepth_);
+    if (run(db_.db_, sql, &err) != SQLITE_OK) throw StoreError("Datenbankfehler: " + err);
+}
+
+Database::Transaction::~Transaction() {
+    if (done_ || !db_.db_) return;
+    --db_.txDepth_;
+    if (db_.txDepth_ == 0)
+        run(db_.db_, "ROLLBACK");
+    else
+        run(db_.db_, "ROLLBACK TO sp" + std::to_string(db_.txDepth_) + "; RELEASE sp" + std::to_string(db_.txDepth_));
+}
+
+} // namespace pyra::store

@@ -1,0 +1,499 @@
+#include "store/store.h"
+
+#include <sqlite3.h>
+
+#include <algorithm>
+
+namespace pyra::store {
+
+namespace {
+
+std::vector<std::string> splitList(const std::string& list) {
+    std::vector<std::string> out;
+    std::string cur;
+    for (char c : list) {
+        if (c == ';') {
+            if (!cur.empty()) out.push_back(cur);
+            cur.clear();
+        } else if (c != ' ') {
+            cur += c;
+        }
+    }
+    if (!cur.empty()) out.push_back(cur);
+    return out;
+}
+
+struct Stmt {
+    sqlite3_stmt* st = nullptr;
+    Stmt(sqlite3* db, const std::string& sql) {
+        if (sqlite3_prepare_v2(db, sql.c_str(), -1, &st, nullptr) != SQLITE_OK)
+            throw StoreError(std::string("Datenbankfehler: ") + sqlite3_errmsg(db));
+    }
+    ~Stmt() { sqlite3_finalize(st); }
+    Stmt(const Stmt&) = delete;
+    Stmt& operator=(const Stmt&) = delete;
+};
+
+void bindValue(sqlite3_stmt* st, int i, const Value& v) {
+    if (v.isNull() || v.isKeep())
+        sqlite3_bind_null(st, i);
+    else if (v.isInt())
+        sqlite3_bind_int64(st, i, v.asInt());
+    else if (v.isFloat())
+        sqlite3_bind_double(st, i, v.asFloat());
+    else {
+        std::string s = v.asString();
+        sqlite3_bind_text(st, i, s.c_str(), static_cast<int>(s.size()), SQLITE_TRANSIENT);
+    }
+}
+
+Value columnValue(sqlite3_stmt* st, int i, FieldType type) {
+    switch (sqlite3_column_type(st, i)) {
+    case SQLITE_NULL: return Value();
+    case SQLITE_INTEGER:
+        if (type == FieldType::Float) return Value(static_cast<double>(sqlite3_column_int64(st, i)));
+        if (type == FieldType::String || type == FieldType::Memo)
+            return Value(std::to_string(sqlite3_column_int64(st, i)));
+        return Value(static_cast<long long>(sqlite3_column_int64(st, i)));
+    case SQLITE_FLOAT:
+        if (type == FieldType::SmallInt || type == FieldType::Integer)
+            return Value(Value(sqlite3_column_double(st, i)).asInt());
+        return Value(sqlite3_column_double(st, i));
+    default: {
+        auto* t = reinterpret_cast<const char*>(sqlite3_column_text(st, i));
+        std::string s = t ? std::string(t, sqlite3_column_bytes(st, i)) : std::string();
+        if (type == FieldType::SmallInt || type == FieldType::Integer) {
+            std::int64_t n = 0;
+            if (parseInteger(s, n)) return Value(static_cast<long long>(n));
+            return s.empty() ? Value() : Value(Value(s).asInt());
+        }
+        if (type == FieldType::Float) return s.empty() ? Value() : Value(Value(s).asFloat());
+        return Value(s);
+    }
+    }
+}
+
+std::string storeErrorText(sqlite3* db, const std::string& table) {
+    int ext = sqlite3_extended_errcode(db);
+    if (ext == SQLITE_CONSTRAINT_PRIMARYKEY || ext == SQLITE_CONSTRAINT_UNIQUE)
+        return "Schlüsselverletzung: Diesen Datensatz gibt es in der Tabelle '" + table + "' schon.";
+    if (ext == SQLITE_CONSTRAINT_NOTNULL) return "Ein Pflichtfeld der Tabelle '" + table + "' ist leer.";
+    if ((ext & 0xff) == SQLITE_READONLY) return "Die Datenbank ist schreibgeschützt.";
+    if ((ext & 0xff) == SQLITE_BUSY || (ext & 0xff) == SQLITE_LOCKED)
+        return "Die Datenbank ist von einem anderen Programm gesperrt.";
+    if ((ext & 0xff) == SQLITE_FULL) return "Der Datenträger ist voll; der Datensatz wurde nicht gespeichert.";
+    return std::string("Datenbankfehler in der Tabelle '") + table + "': " + sqlite3_errmsg(db);
+}
+
+} // namespace
+
+Table::Table(Database& db, std::string name, std::string tableName)
+    : DataSet(db, std::move(name)), tableName_(std::move(tableName)) {
+    def_ = findTable(tableName_);
+    if (!def_) throw StoreError("Unbekannte Tabelle '" + tableName_ + "'.");
+    fields_ = def_->fields;
+    storedCount_ = def_->storedFieldCount();
+    for (auto& f : fields_) lowerNames_.push_back(lowerName(f.name));
+    resolveOrder();
+}
+
+Table::~Table() {
+    if (master_) {
+        auto& v = master_->details_;
+        v.erase(std::remove(v.begin(), v.end(), this), v.end());
+    }
+}
+
+void Table::resolveOrder() {
+    order_.clear();
+    std::vector<std::string> spec;
+    if (indexName_.empty() || lowerName(indexName_) == "sys_primary") {
+        spec = def_->primaryKey;
+    } else {
+        auto it = std::find_if(def_->indexes.begin(), def_->indexes.end(),
+                               [&](const IndexDef& d) { return lowerName(d.name) == lowerName(indexName_); });
+        if (it == def_->indexes.end())
+            throw StoreError("Index '" + indexName_ + "' gibt es in der Tabelle '" + tableName_ + "' nicht.");
+        spec = it->order;
+    }
+    for (auto s : spec) {
+        bool desc = !s.empty() && s[0] == '-';
+        if (desc) s = s.substr(1);
+        order_.push_back({def_->fieldIndex(s), desc});
+    }
+}
+
+std::string Table::orderClause() const {
+    std::string o;
+    for (auto& k : order_) {
+        o += (o.empty() ? "" : ", ") + quoteIdent(fields_[k.field].name);
+        o += k.desc ? " DESC NULLS LAST" : " ASC";
+    }
+    return " ORDER BY " + o + (o.empty() ? "" : ", ") + "rowid";
+}
+
+int Table::compareRecords(const Record& a, const Record& b) const {
+    for (auto& k : order_) {
+        const Value& x = a.values[k.field];
+        const Value& y = b.values[k.field];
+        int c;
+        if (k.desc) {
+            // Descending with empty values last.
+            if (x.isNull() || y.isNull())
+                c = x.isNull() == y.isNull() ? 0 : (x.isNull() ? 1 : -1);
+            else
+                c = -compareValues(x, y);
+        } else {
+            c = compareValues(x, y);
+        }
+        if (c) return c;
+    }
+    return a.rowid < b.rowid ? -1 : (a.rowid > b.rowid ? 1 : 0);
+}
+
+void Table::SetIndexName(const std::string& index) {
+    std::string old = indexName_;
+    indexName_ = index;
+    try {
+        resolveOrder();
+    } catch (...) {
+        indexName_ = old;
+        resolveOrder();
+        throw;
+    }
+    if (!active_) return;
+    checkBrowseMode();
+    ensureLoaded();
+    std::int64_t rowid = current() ? current()->rowid : 0;
+    std::stable_sort(records_.begin(), records_.end(),
+                     [&](const Record& a, const Record& b) { return compareRecords(a, b) < 0; });
+    auto it = std::find_if(records_.begin(), records_.end(), [&](const Record& r) { return r.rowid == rowid; });
+    pos_ = it == records_.end() ? (records_.empty() ? -1 : 0) : static_cast<int>(it - records_.begin());
+    notify(DataEvent::Changed);
+}
+
+bool Table::restricted() const {
+    return master_ && master_->Data() && !masterFields_.empty() && !detailFields_.empty();
+}
+
+std::vector<Value> Table::masterValues() const {
+    std::vector<Value> v;
+    DataSet* m = master_->Data();
+    for (auto& f : masterFields_) {
+        if (!m->Active())
+            v.push_back(Value());
+        else
+            v.push_back(m->FieldByName(f).AsValue());
+    }
+    return v;
+}
+
+bool Table::matchesRestriction(const Record& r) const {
+    if (!restricted()) return true;
+    for (size_t i = 0; i < detailFields_.size(); ++i) {
+        const Value& mv = lastMasterValues_[i];
+        if (mv.isNull() || !(r.values[detailFields_[i]] == mv)) return false;
+    }
+    return true;
+}
+
+void Table::SetMaster(DataSource* master, const std::string& masterFields, const std::string& detailFields) {
+    if (master_) {
+        auto& v = master_->details_;
+        v.erase(std::remove(v.begin(), v.end(), this), v.end());
+    }
+    auto mf = splitList(masterFields);
+    auto df = splitList(detailFields);
+    if (mf.size() != df.size())
+        throw StoreError("Die Verknüpfung von '" + name_ + "' nennt ungleich viele Felder.");
+    master_ = master;
+    masterFields_ = mf;
+    detailFields_.clear();
+    for (auto& f : df) {
+        int i = def_->fieldIndex(f);
+        if (i < 0) throw StoreError("Feld '" + f + "' nicht gefunden in '" + name_ + "'.");
+        detailFields_.push_back(i);
+    }
+    if (master_) master_->details_.push_back(this);
+    if (active_) {
+        checkBrowseMode();
+        load(false);
+        notify(DataEvent::Opened);
+    }
+}
+
+void Table::verifyTable() {
+    if (verified_) return;
+    sqlite3* db = db_.handle();
+    Stmt st(db, "PRAGMA table_info(" + quoteIdent(tableName_) + ")");
+    std::vector<std::string> cols;
+    while (sqlite3_step(st.st) == SQLITE_ROW) {
+        auto* t = reinterpret_cast<const char*>(sqlite3_column_text(st.st, 1));
+        cols.push_back(lowerName(t ? t : ""));
+    }
+    if (cols.empty())
+        throw StoreError("In der Datenbank '" + db_.Location() + "' fehlt die Tabelle '" + tableName_ + "'.");
+    for (int i = 0; i < storedCount_; ++i)
+        if (std::find(cols.begin(), cols.end(), lowerNames_[i]) == cols.end())
+            throw StoreError("In der Datenbank '" + db_.Location() + "' fehlt das Feld '" + fields_[i].name +
+                             "' der Tabelle '" + tableName_ + "'.");
+    verified_ = true;
+}
+
+void Table::Open() {
+    if (active_) return;
+    if (!db_.Connected()) throw StoreError("Die Datenbank '" + db_.Location() + "' ist nicht verbunden.");
+    verified_ = false;
+    verifyTable();
+    active_ = true;
+    state_ = DataSetState::Browse;
+    try {
+        load(false);
+    } catch (...) {
+        active_ = false;
+        state_ = DataSetState::Inactive;
+        throw;
+    }
+    notify(DataEvent::Opened);
+}
+
+void Table::load(bool keepPosition) {
+    stale_ = false;
+    std::int64_t rowid = 0;
+    if (keepPosition && pos_ >= 0 && pos_ < static_cast<int>(records_.size())) rowid = records_[pos_].rowid;
+    std::string sql = "SELECT rowid";
+    for (int i = 0; i < storedCount_; ++i) sql += ", " + quoteIdent(fields_[i].name);
+    sql += " FROM " + quoteIdent(tableName_);
+    std::vector<Value> mv;
+    if (restricted()) {
+        mv = masterValues();
+        lastMasterValues_ = mv;
+        sql += " WHERE ";
+        for (size_t i = 0; i < detailFields_.size(); ++i)
+            sql += (i ? " AND " : "") + quoteIdent(fields_[detailFields_[i]].name) + " = ?";
+    }
+    sql += orderClause();
+    std::vector<Record> recs;
+    bool anyNull = std::any_of(mv.begin(), mv.end(), [](const Value& v) { return v.isNull(); });
+    if (!anyNull) {
+        Stmt st(db_.handle(), sql);
+        for (size_t i = 0; i < mv.size(); ++i) bindValue(st.st, static_cast<int>(i + 1), mv[i]);
+        int rc;
+        while ((rc = sqlite3_step(st.st)) == SQLITE_ROW) {
+            Record r;
+            r.rowid = sqlite3_column_int64(st.st, 0);
+            r.values.reserve(fields_.size());
+            for (int i = 0; i < storedCount_; ++i) r.values.push_back(columnValue(st.st, i + 1, fields_[i].type));
+            recs.push_back(std::move(r));
+        }
+        if (rc != SQLITE_DONE) throw StoreError(storeErrorText(db_.handle(), tableName_));
+    }
+    setRecords(std::move(recs), keepPosition, rowid);
+}
+
+void Table::ensureLoaded() {
+    if (active_ && stale_) load(false);
+}
+
+void Table::masterChanged(DataEvent e, const Field* f) {
+    if (!active_ || !restricted()) return;
+    if (e == DataEvent::Closed) return;
+    if (e == DataEvent::FieldChanged && f) {
+        std::string l = lowerName(f->FieldName());
+        bool isMaster = std::any_of(masterFields_.begin(), masterFields_.end(),
+                                    [&](const std::string& m) { return lowerName(m) == l; });
+        if (!isMaster) return;
+    }
+    bool reread = e == DataEvent::Opened || e == DataEvent::Refreshed;
+    if (!reread) {
+        auto mv = masterValues();
+        if (mv.size() == lastMasterValues_.size() &&
+            std::equal(mv.begin(), mv.end(), lastMasterValues_.begin(), [](const Value& a, const Value& b) {
+                return (a.isNull() && b.isNull()) || (!a.isNull() && !b.isNull() && a == b);
+            }))
+            return;
+    }
+    if (state_ == DataSetState::Edit || state_ == DataSetState::Insert) postPending();
+    // Nobody watches this cursor: read its records when they are next needed.
+    bool watched = std::any_of(sources_.begin(), sources_.end(), [](DataSource* s) { return s->hasListeners(); });
+    if (!watched) {
+        lastMasterValues_ = masterValues();
+        stale_ = true;
+        pos_ = -1;
+        return;
+    }
+    load(false);
+    notify(DataEvent::Opened);
+}
+
+void Table::fieldChanged(int index) { DataSet::fieldChanged(index); }
+
+void Table::Edit() {
+    checkActive();
+    if (state_ == DataSetState::Edit || state_ == DataSetState::Insert) return;
+    Record* r = current();
+    if (!r) {
+        Append();
+        return;
+    }
+    buffer_ = *r;
+    buffer_.values.resize(fields_.size());
+    state_ = DataSetState::Edit;
+    notify(DataEvent::StateChanged);
+}
+
+void Table::Append() {
+    checkActive();
+    checkBrowseMode();
+    ensureLoaded();
+    buffer_ = Record{};
+    buffer_.values.assign(fields_.size(), Value());
+    if (restricted()) {
+        auto mv = masterValues();
+        for (size_t i = 0; i < detailFields_.size(); ++i) buffer_.values[detailFields_[i]] = mv[i];
+    }
+    applyCalc(buffer_);
+    state_ = DataSetState::Insert;
+    notify(DataEvent::StateChanged);
+}
+
+void Table::Cancel() {
+    if (state_ != DataSetState::Edit && state_ != DataSetState::Insert) return;
+    state_ = DataSetState::Browse;
+    notify(DataEvent::Changed);
+}
+
+void Table::checkRequired(const Record& r) const {
+    for (int i = 0; i < storedCount_; ++i)
+        if (fields_[i].required && r.values[i].isNull())
+            throw StoreError("Das Feld '" + fields_[i].name + "' muss einen Wert haben.");
+}
+
+void Table::postPending() { Post(); }
+
+void Table::Post() {
+    checkActive();
+    if (state_ != DataSetState::Edit && state_ != DataSetState::Insert) return;
+    notifyUpdateData();
+    if (state_ != DataSetState::Edit && state_ != DataSetState::Insert) return;
+    if (BeforePost) BeforePost(*this);
+    checkRequired(buffer_);
+    bool isNew = state_ == DataSetState::Insert;
+    sqlite3* db = db_.handle();
+    if (!db) throw StoreError("Die Datenbank '" + db_.Location() + "' ist nicht verbunden.");
+    std::string sql;
+    if (isNew) {
+        sql = "INSERT INTO " + quoteIdent(tableName_) + " (";
+        std::string q;
+        for (int i = 0; i < storedCount_; ++i) {
+            sql += (i ? ", " : "") + quoteIdent(fields_[i].name);
+            q += i ? ", ?" : "?";
+        }
+        sql += ") VALUES (" + q + ")";
+    } else {
+        sql = "UPDATE " + quoteIdent(tableName_) + " SET ";
+        for (int i = 0; i < storedCount_; ++i) sql += (i ? ", " : "") + quoteIdent(fields_[i].name) + " = ?";
+        sql += " WHERE rowid = ?";
+    }
+    {
+        Stmt st(db, sql);
+        for (int i = 0; i < storedCount_; ++i) bindValue(st.st, i + 1, buffer_.values[i]);
+        if (!isNew) sqlite3_bind_int64(st.st, storedCount_ + 1, buffer_.rowid);
+        if (sqlite3_step(st.st) != SQLITE_DONE) throw StoreError(storeErrorText(db, tableName_));
+    }
+    if (isNew) buffer_.rowid = sqlite3_last_insert_rowid(db);
+    state_ = DataSetState::Browse;
+    placeRecord(std::move(buffer_), isNew);
+    buffer_ = Record{};
+    notify(DataEvent::Changed);
+}
+
+void Table::placeRecord(Record rec, bool isNew) {
+    ensureLoaded();
+    if (!isNew) {
+        auto it = std::find_if(records_.begin(), records_.end(), [&](const Record& r) { return r.rowid == rec.rowid; });
+        if (it != records_.end()) records_.erase(it);
+    }
+    rec.values.resize(fields_.size());
+    applyCalc(rec);
+    if (!matchesRestriction(rec) || !acceptFilter(rec)) {
+        // The record left this cursor's view; stay near where it was.
+        if (records_.empty())
+            pos_ = -1;
+        else
+            pos_ = std::clamp(pos_, 0, static_cast<int>(records_.size()) - 1);
+        bof_ = eof_ = records_.empty();
+        return;
+    }
+    auto at = std::upper_bound(records_.begin(), records_.end(), rec,
+                               [&](const Record& a, const Record& b) { return compareRecords(a, b) < 0; });
+    at = records_.insert(at, std::move(rec));
+    pos_ = static_cast<int>(at - records_.begin());
+    bof_ = eof_ = false;
+}
+
+void Table::AppendRecord(const std::vector<Value>& values) {
+    checkActive();
+    checkBrowseMode();
+    Append();
+    try {
+        for (size_t i = 0; i < values.size() && static_cast<int>(i) < storedCount_; ++i)
+            if (!values[i].isKeep()) writeValue(static_cast<int>(i), values[i]);
+        Post();
+    } catch (...) {
+        state_ = DataSetState::Browse;
+        throw;
+    }
+}
+
+void Table::SetFields(const std::vector<Value>& values) {
+    if (state_ != DataSetState::Edit && state_ != DataSetState::Insert)
+        throw StoreError("Die Tabelle '" + name_ + "' ist nicht im Bearbeitungsmodus.");
+    for (size_t i = 0; i < values.size() && static_cast<int>(i) < storedCount_; ++i)
+        if (!values[i].isKeep()) writeValue(static_cast<int>(i), values[i]);
+}
+
+void Table::Delete() {
+    checkActive();
+    if (state_ == DataSetState::Insert) {
+        Cancel();
+        return;
+    }
+    if (state_ == DataSetState::Edit) state_ = DataSetState::Browse;
+    Record* r = current();
+    if (!r) throw StoreError("In der leeren Tabelle '" + name_ + "' kann nichts gelöscht werden.");
+    sqlite3* db = db_.handle();
+    {
+        Stmt st(db, "DELETE FROM " + quoteIdent(tableName_) + " WHERE rowid = ?");
+        sqlite3_bind_int64(st.st, 1, r->rowid);
+        if (sqlite3_step(st.st) != SQLITE_DONE) throw StoreError(storeErrorText(db, tableName_));
+    }
+    records_.erase(records_.begin() + pos_);
+    if (pos_ >= static_cast<int>(records_.size())) pos_ = static_cast<int>(records_.size()) - 1;
+    bof_ = eof_ = records_.empty();
+    notify(DataEvent::Changed);
+}
+
+void Table::EmptyTable() {
+    if (!db_.Connected()) throw StoreError("Die Datenbank '" + db_.Location() + "' ist nicht verbunden.");
+    verifyTable();
+    sqlite3* db = db_.handle();
+    {
+        Stmt st(db, "DELETE FROM " + quoteIdent(tableName_));
+        if (sqlite3_step(st.st) != SQLITE_DONE) throw StoreError(storeErrorText(db, tableName_));
+    }
+    if (active_) {
+        state_ = DataSetState::Browse;
+        load(false);
+        notify(DataEvent::Refreshed);
+    }
+}
+
+void Table::Refresh() {
+    checkActive();
+    checkBrowseMode();
+    load(true);
+    notify(DataEvent::Refreshed);
+}
+
+} // namespace pyra::store
