@@ -78,10 +78,8 @@ void Database::SetConnected(bool on) {
     if (rc != SQLITE_OK) fail("Die Datenbank '" + path + "' kann nicht gelesen werden: " + err);
     if (sqlite3_db_readonly(db, "main") == 1)
         fail("Die Datenbank '" + path + "' ist schreibgeschützt; das Programm braucht Schreibrechte auf die Datei.");
-    rc = run(db, "PRAGMA journal_mode=WAL", &err);
-    if ((rc & 0xff) == SQLITE_BUSY || (rc & 0xff) == SQLITE_LOCKED)
-        fail("Die Datenbank '" + path + "' ist von einem anderen Programm gesperrt.");
-    if (rc != SQLITE_OK) fail("Die Datenbank '" + path + "' kann nicht geöffnet werden: " + err);
+    // The journal mode is not switched here: connecting never writes to the file. Files made by
+    // this program are created in WAL mode, which SQLite keeps in the file.
     run(db, "PRAGMA synchronous=NORMAL");
     // A quick look at the file's structure; a damaged file is refused before anything is written.
     sqlite3_stmt* st = nullptr;

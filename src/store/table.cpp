@@ -371,6 +371,10 @@ void Table::checkRequired(const Record& r) const {
 
 void Table::postPending() { Post(); }
 
+void Table::PostIfEditing() {
+    if (state_ == DataSetState::Edit) Post();
+}
+
 void Table::Post() {
     checkActive();
     if (state_ != DataSetState::Edit && state_ != DataSetState::Insert) return;

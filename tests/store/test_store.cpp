@@ -1,0 +1,387 @@
+#include "common/tempdir.h"
+#include "store/store.h"
+
+#include <gtest/gtest.h>
+#include <sqlite3.h>
+
+#include <fstream>
+
+using namespace pyra::store;
+
+namespace {
+
+class StoreTest : public ::testing::Test {
+protected:
+    pyra::test::TempDir tmp;
+    std::string path = tmp.file("Datenbank_Lotto.tdbd");
+    Database db{"TdbDatabase_Lotto"};
+
+    void SetUp() override {
+        Database::createFile(path, mainSchema());
+        db.SetLocation(path);
+        db.SetConnected(true);
+    }
+
+    void addWahl(int verband, int jahr, int woche, int ziehung) {
+        Table w(db, "w", "Wahl");
+        w.Open();
+        w.Append();
+        w.FieldByName("ID_Verband").SetInteger(verband);
+        w.FieldByName("Jahr_aktuell").SetInteger(jahr);
+        w.FieldByName("Woche_aktuell").SetInteger(woche);
+        w.FieldByName("ID_Ziehung").SetInteger(ziehung);
+        w.FieldByName("ID_Tendenz").SetInteger(0);
+        w.FieldByName("ID_Allgorithmus").SetInteger(0);
+        w.Post();
+    }
+};
+
+TEST_F(StoreTest, AppendRecordFillsLeadingFieldsAndLeavesTheRestNull) {
+    Table z(db, "Table_Zahlen", "Zahlen");
+    z.Open();
+    z.AppendRecord({3, 1, 2024, 10, 1});
+    EXPECT_EQ(z.RecordCount(), 1);
+    EXPECT_EQ(z.FieldByName("woche").AsInteger(), 10); // names match without regard to case
+    EXPECT_TRUE(z.FieldByName("Zahl_01").IsNull());
+    EXPECT_EQ(z.FieldByName("Zahl_01").AsInteger(), 0);
+    EXPECT_EQ(z.FieldByName("Zahl_01").AsString(), "");
+}
+
+TEST_F(StoreTest, RequiredFieldDuplicateKeyAndRangeAreRefusedWithAMessage) {
+    Table z(db, "Table_Zahlen", "Zahlen");
+    z.Open();
+    EXPECT_THROW(z.AppendRecord({3, 1, 2024}), StoreError); // Woche and AB missing
+    z.AppendRecord({3, 1, 2024, 10, 1});
+    try {
+        z.AppendRecord({3, 1, 2024, 10, 1});
+        FAIL() << "duplicate key accepted";
+    } catch (const StoreError& e) {
+        EXPECT_NE(std::string(e.what()).find("Schlüsselverletzung"), std::string::npos);
+    }
+    z.Edit();
+    EXPECT_THROW(z.FieldByName("Zahl_01").SetString("abc"), StoreError);
+    EXPECT_THROW(z.FieldByName("Zahl_01").SetInteger(40000), StoreError);
+    z.FieldByName("Zahl_01").SetString(" 7 ");
+    z.Post();
+    EXPECT_EQ(z.RecordCount(), 1);
+    EXPECT_EQ(z.FieldByName("Zahl_01").AsInteger(), 7);
+}
+
+TEST_F(StoreTest, RestrictionFollowsMasterFieldWhileMasterIsEdited) {
+    addWahl(3, 2024, 10, 1);
+    Table wahl(db, "Table_Wahl", "Wahl");
+    DataSource dsWahl("DataSource_Wahl", &wahl);
+    Table zd(db, "Table_Zahl_Daten", "Zahl_Daten");
+    zd.SetMaster(&dsWahl, "ID_Verband;Jahr_aktuell;Woche_Aktuell;ID_Ziehung", "ID_Verband;Jahr;Woche;ID_Ziehung");
+    Table reihen(db, "Table_Reihen", "Reihen");
+    reihen.SetMaster(&dsWahl, "ID_Verband;Jahr_aktuell;Woche_aktuell;ID_Ziehung;ID_Tendenz;ID_Allgorithmus",
+                     "ID_Verband;Jahr;Woche;ID_Ziehung;ID_Tendenz;ID_Allgorithmus");
+    wahl.Open();
+    zd.Open();
+    reihen.Open();
+    zd.AppendRecord({3, 2024, 10, 1, 5});
+    zd.AppendRecord({3, 2024, 11, 1, 6});
+    zd.AppendRecord({4, 2024, 10, 1, 7}); // another association: never visible here
+    reihen.AppendRecord({3, 2024, 11, 1, 0, 0, 1, 1, 2, 3, 4, 5, 6});
+    EXPECT_EQ(zd.RecordCount(), 1);
+    EXPECT_EQ(reihen.RecordCount(), 0);
+    EXPECT_FALSE(zd.Locate("Zahl", {7}));
+
+    wahl.Edit();
+    wahl.FieldByName("Woche_aktuell").SetInteger(11); // not yet posted
+    EXPECT_EQ(zd.RecordCount(), 1);
+    EXPECT_EQ(zd.FieldByName("Zahl").AsInteger(), 6);
+    EXPECT_EQ(reihen.RecordCount(), 1);
+    wahl.Post();
+    EXPECT_EQ(zd.FieldByName("Zahl").AsInteger(), 6);
+}
+
+TEST_F(StoreTest, LocateOnChainedRestrictionSeesOnlyItsRecords) {
+    addWahl(3, 2024, 10, 1);
+    Table wahl(db, "Table_Wahl", "Wahl");
+    DataSource dsWahl("DataSource_Wahl", &wahl);
+    Table zahlen(db, "Table_Zahlen", "Zahlen");
+    DataSource dsZahlen("DataSource_Zahlen", &zahlen);
+    Table gewinn(db, "Table_Gewinn", "Gewinn");
+    zahlen.SetMaster(&dsWahl, "ID_Verband;ID_Ziehung", "ID_Verband;ID_Ziehung");
+    gewinn.SetMaster(&dsZahlen, "ID_Verband;Jahr;Woche;ID_Ziehung", "ID_Verband;Jahr;Woche;ID_Ziehung");
+    wahl.Open();
+    zahlen.Open();
+    gewinn.Open();
+    Table all(db, "z2", "Zahlen");
+    all.Open();
+    all.AppendRecord({3, 1, 2024, 9, 1});
+    all.AppendRecord({3, 1, 2024, 10, 1});
+    all.AppendRecord({4, 1, 2024, 10, 1});
+    Table g2(db, "g2", "Gewinn");
+    g2.Open();
+    g2.AppendRecord({3, 2024, 10, 1, 1, 5, 100.0});
+    g2.AppendRecord({3, 2024, 10, 1, 2, 7, 50.0});
+    g2.AppendRecord({3, 2024, 9, 1, 1, 1, 10.0});
+    zahlen.Refresh();
+    EXPECT_EQ(zahlen.RecordCount(), 2);
+    ASSERT_TRUE(zahlen.Locate("Jahr;Woche", {2024, 10}));
+    EXPECT_EQ(zahlen.FieldByName("ID_Verband").AsInteger(), 3);
+    EXPECT_EQ(gewinn.RecordCount(), 2);
+    zahlen.Prior();
+    EXPECT_EQ(gewinn.RecordCount(), 1);
+    EXPECT_DOUBLE_EQ(gewinn.FieldByName("Gewinn").AsFloat(), 10.0);
+}
+
+TEST_F(StoreTest, NavigationFlagsAndDeleteWhileSteppingBackwards) {
+    Table r(db, "Table_Reihen", "Reihen");
+    r.Open();
+    EXPECT_TRUE(r.Eof());
+    EXPECT_TRUE(r.Bof());
+    for (int i = 1; i <= 4; ++i) r.AppendRecord({3, 2024, 10, 1, 0, 0, i});
+    r.Locate("Reihe", {2});
+    EXPECT_FALSE(r.Bof());
+    r.Prior();
+    EXPECT_FALSE(r.Bof()); // moving onto the first record does not set Bof
+    r.Prior();
+    EXPECT_TRUE(r.Bof());
+    EXPECT_EQ(r.FieldByName("Reihe").AsInteger(), 1);
+    r.Last();
+    EXPECT_TRUE(r.Eof());
+    r.Delete(); // deleting the last record: the cursor stands on the new last one
+    EXPECT_EQ(r.FieldByName("Reihe").AsInteger(), 3);
+    r.Prior();
+    EXPECT_EQ(r.FieldByName("Reihe").AsInteger(), 2);
+    r.First();
+    r.Delete();
+    EXPECT_EQ(r.FieldByName("Reihe").AsInteger(), 2); // the record that followed
+    EXPECT_EQ(r.RecordCount(), 2);
+}
+
+TEST_F(StoreTest, PostIfEditingOnlyPostsInEditState) {
+    Table r(db, "Table_Reihen", "Reihen");
+    r.Open();
+    r.PostIfEditing(); // browse: nothing
+    r.Append();
+    r.FieldByName("ID_Verband").SetInteger(3);
+    r.PostIfEditing(); // insert: left alone
+    EXPECT_EQ(r.State(), DataSetState::Insert);
+    for (auto* f : {"Jahr", "Woche", "ID_Ziehung", "ID_Tendenz", "ID_Allgorithmus", "Reihe"})
+        r.FieldByName(f).SetInteger(1);
+    r.Post();
+    r.Edit();
+    r.FieldByName("Tipp_Zahl_1").SetInteger(5);
+    r.PostIfEditing();
+    EXPECT_EQ(r.State(), DataSetState::Browse);
+    Table other(db, "x", "Reihen");
+    other.Open();
+    EXPECT_EQ(other.FieldByName("Tipp_Zahl_1").AsInteger(), 5);
+}
+
+TEST_F(StoreTest, SetFieldsKeepsAndClearsAsAsked) {
+    Table r(db, "Table_Reihen", "Reihen");
+    r.Open();
+    r.AppendRecord({3, 2024, 10, 1, 0, 0, 1, 4, 5, 6, 7, 8, 9, 3, 2});
+    r.Edit();
+    std::vector<Value> v(7, Value::keep());
+    for (int i = 0; i < 8; ++i) v.push_back(Value::null());
+    r.SetFields(v);
+    r.Post();
+    EXPECT_EQ(r.FieldByName("Reihe").AsInteger(), 1);
+    EXPECT_TRUE(r.FieldByName("Tipp_Zahl_1").IsNull());
+    EXPECT_TRUE(r.FieldByName("Richtige").IsNull());
+    EXPECT_TRUE(r.FieldByName("Zusatzzahl").IsNull());
+}
+
+TEST_F(StoreTest, NamedIndexOrdersDescendingWithEmptyValuesLastAndFollowsPosts) {
+    Table zd(db, "Table_Zahl_Daten", "Zahl_Daten");
+    zd.Open();
+    zd.AppendRecord({3, 2024, 10, 1, 1, 5.0});
+    zd.AppendRecord({3, 2024, 10, 1, 2});
+    zd.AppendRecord({3, 2024, 10, 1, 3, 7.0});
+    zd.AppendRecord({3, 2024, 10, 1, 4, 5.0});
+    zd.SetIndexName("Index_Wahrscheinlichkeit");
+    std::vector<int> order;
+    for (zd.First(); !zd.Eof(); zd.Next()) order.push_back(static_cast<int>(zd.FieldByName("Zahl").AsInteger()));
+    EXPECT_EQ(order, (std::vector<int>{3, 1, 4, 2}));
+    zd.Locate("Zahl", {2});
+    zd.Edit();
+    zd.FieldByName("Wahrscheinlichkeit").SetFloat(9.0);
+    zd.Post();
+    EXPECT_EQ(zd.RecNo(), 1); // the posted record moved to its place in the order
+    zd.SetIndexName("");
+    zd.First();
+    EXPECT_EQ(zd.FieldByName("Zahl").AsInteger(), 1);
+    EXPECT_THROW(zd.SetIndexName("Index_Gibt_Es_Nicht"), StoreError);
+}
+
+TEST_F(StoreTest, FilterCalcFieldsAndDisableControls) {
+    Table v(db, "Table_Verband", "Verband");
+    DataSource ds("DataSource_Verband", &v);
+    int changes = 0;
+    ds.OnDataChange = [&](DataSource&, DataEvent, const Field*) { ++changes; };
+    v.Filtered = true;
+    v.OnFilterRecord = [](DataSet& d) {
+        auto id = d.FieldByName("ID_Verband").AsInteger();
+        return id >= 3 && id <= 6;
+    };
+    v.Open();
+    for (int i = 1; i <= 7; ++i) v.AppendRecord({i, "V" + std::to_string(i)});
+    v.Refresh();
+    EXPECT_EQ(v.RecordCount(), 4);
+    EXPECT_FALSE(v.Locate("ID_Verband", {7}));
+
+    Table g(db, "Table_Gewinn", "Gewinn");
+    g.OnCalcFields = [](DataSet& d) {
+        d.FieldByName("Mal").SetString(d.FieldByName("Anzahl").IsNull() ? "" : "x");
+    };
+    g.Open();
+    g.AppendRecord({3, 2024, 10, 1, 1, 0});
+    g.AppendRecord({3, 2024, 10, 1, 2});
+    g.First();
+    EXPECT_EQ(g.FieldByName("Mal").AsString(), "x");
+    g.Next();
+    EXPECT_EQ(g.FieldByName("Mal").AsString(), "");
+
+    changes = 0;
+    v.DisableControls();
+    for (v.First(); !v.Eof(); v.Next()) {
+    }
+    EXPECT_EQ(changes, 0);
+    v.EnableControls();
+    EXPECT_EQ(changes, 1);
+}
+
+TEST_F(StoreTest, OnUpdateDataAndBeforePostRunOnEveryPost) {
+    Table z(db, "Table_Zahlen", "Zahlen");
+    DataSource ds("DataSource_Zahlen", &z);
+    std::vector<std::string> calls;
+    ds.OnUpdateData = [&](DataSource&) { calls.push_back("update"); };
+    z.BeforePost = [&](Table& t) {
+        calls.push_back("before");
+        t.FieldByName("AB").SetInteger(1);
+    };
+    z.Open();
+    z.AppendRecord({3, 1, 2024, 10, 2});
+    EXPECT_EQ(z.FieldByName("AB").AsInteger(), 1);
+    EXPECT_EQ(calls, (std::vector<std::string>{"update", "before"}));
+}
+
+TEST_F(StoreTest, QueriesTakeNamedParametersAndSeePostedData) {
+    Table z(db, "Table_Zahlen", "Zahlen");
+    z.Open();
+    z.AppendRecord({3, 1, 2024, 11, 1, 1, 2, 3, 4, 5, 6});
+    z.AppendRecord({3, 1, 2023, 50, 1});
+    z.AppendRecord({3, 2, 2024, 11, 1});
+    Query q(db, "Query_Zahlen",
+            "SELECT * FROM Zahlen WHERE ID_Verband = :ID_Verband AND \n"
+            "ID_Ziehung = :ID_Ziehung ORDER BY Jahr, Woche ASC");
+    q.ParamByName("ID_Verband") = 3;
+    q.ParamByName("ID_Ziehung") = 1;
+    q.Open();
+    EXPECT_EQ(q.FieldCount(), 37);
+    EXPECT_EQ(q.RecordCount(), 2);
+    EXPECT_EQ(q.FieldByName("Jahr").AsInteger(), 2023);
+    ASSERT_TRUE(q.Locate("Jahr;Woche", {2024, 11}));
+    EXPECT_EQ(q.FieldByName("Zahl_06").AsInteger(), 6);
+    q.Prior();
+    q.Prior();
+    EXPECT_TRUE(q.Bof());
+
+    Query r(db, "Query_Reihen",
+            "SELECT * FROM Reihen WHERE ID_Verband = :ID_Verband AND \n"
+            "Jahr = :Jahr AND Woche = :Woche AND ID_Ziehung = :ID_Ziehung AND\n"
+            "ID_Tendenz = :ID_Tendenz AND ID_Allgorithmus = :ID_Allgorithmus");
+    for (auto* p : {"ID_Verband", "Jahr", "Woche", "ID_Ziehung", "ID_Tendenz", "ID_Allgorithmus"})
+        r.ParamByName(p) = 0;
+    r.Open();
+    EXPECT_EQ(r.FieldCount(), 15);
+}
+
+TEST_F(StoreTest, EmptyTableDeletesEveryRecordOfTheTable) {
+    Table z(db, "Table_Zahlen", "Zahlen");
+    z.Open();
+    z.AppendRecord({3, 1, 2024, 11, 1});
+    z.AppendRecord({4, 1, 2024, 11, 1});
+    z.Close();
+    z.EmptyTable();
+    z.Open();
+    EXPECT_EQ(z.RecordCount(), 0);
+}
+
+TEST(StoreFiles, BadFilesAreReportedAndLeftUntouched) {
+    pyra::test::TempDir tmp;
+    struct Case {
+        std::string name;
+        std::string content;
+    };
+    for (const Case& c : {Case{"text.tdbd", "Das ist keine Datenbank, nur Text.\n"}, Case{"leer.tdbd", ""}}) {
+        std::string p = tmp.file(c.name);
+        std::ofstream(p, std::ios::binary) << c.content;
+        Database db;
+        db.SetLocation(p);
+        if (c.content.empty()) {
+            // An empty file is a valid empty SQLite database, but it lacks every table.
+            db.SetConnected(true);
+            Table t(db, "Table_Wahl", "Wahl");
+            try {
+                t.Open();
+                FAIL();
+            } catch (const StoreError& e) {
+                EXPECT_NE(std::string(e.what()).find("fehlt die Tabelle 'Wahl'"), std::string::npos);
+            }
+        } else {
+            try {
+                db.SetConnected(true);
+                FAIL() << c.name;
+            } catch (const StoreError& e) {
+                EXPECT_NE(std::string(e.what()).find(p), std::string::npos);
+            }
+        }
+        std::ifstream in(p, std::ios::binary);
+        std::string back((std::istreambuf_iterator<char>(in)), {});
+        EXPECT_EQ(back, c.content);
+    }
+    Database db;
+    db.SetLocation(tmp.file("fehlt.tdbd"));
+    EXPECT_THROW(db.SetConnected(true), StoreError);
+    EXPECT_FALSE(std::filesystem::exists(tmp.file("fehlt.tdbd")));
+}
+
+TEST(StoreFiles, ReadOnlyDatabaseIsRefused) {
+    if (geteuid() == 0) GTEST_SKIP() << "root ignores file permissions";
+    pyra::test::TempDir tmp;
+    std::string p = tmp.file("ro.tdbd");
+    Database::createFile(p, mainSchema());
+    std::filesystem::permissions(p, std::filesystem::perms::owner_read);
+    Database db;
+    db.SetLocation(p);
+    EXPECT_THROW(db.SetConnected(true), StoreError);
+}
+
+TEST(StoreFiles, SchemaHasTheTablesFieldsAndIndexesUnderTheirNames) {
+    pyra::test::TempDir tmp;
+    std::string p = tmp.file("s.tdbd");
+    Database::createFile(p, mainSchema());
+    sqlite3* db = nullptr;
+    ASSERT_EQ(sqlite3_open(p.c_str(), &db), SQLITE_OK);
+    auto names = [&](const std::string& sql) {
+        std::vector<std::string> out;
+        sqlite3_stmt* st = nullptr;
+        sqlite3_prepare_v2(db, sql.c_str(), -1, &st, nullptr);
+        while (sqlite3_step(st) == SQLITE_ROW) out.push_back(reinterpret_cast<const char*>(sqlite3_column_text(st, 0)));
+        sqlite3_finalize(st);
+        return out;
+    };
+    auto tables = names("SELECT name FROM sqlite_master WHERE type='table' ORDER BY name");
+    EXPECT_EQ(tables.size(), 17u);
+    auto cols = names("SELECT name FROM pragma_table_info('Zahlen')");
+    ASSERT_EQ(cols.size(), 37u);
+    EXPECT_EQ(cols[4], "AB");
+    EXPECT_EQ(cols[36], "Summe_Wo");
+    auto ocols = names("SELECT name FROM pragma_table_info('Optionen_2')");
+    EXPECT_EQ(ocols.size(), 24u);
+    auto lotto = names("SELECT name FROM pragma_table_info('Lotto')");
+    EXPECT_EQ(lotto[4], "Reihe_01_links");
+    EXPECT_EQ(lotto[16], "Reihe_01_oben");
+    auto idx = names("SELECT name FROM sqlite_master WHERE type='index' AND tbl_name='Zahl_Daten' AND name LIKE 'Index%'");
+    EXPECT_EQ(idx.size(), 6u);
+    sqlite3_close(db);
+}
+
+} // namespace
