@@ -1,0 +1,7 @@
+#include "cli/kontext.h"
+
+namespace pyra::cli {
+
+void befehle_registrieren_wartung() {}
+
+} // namespace pyra::cli

@@ -1,0 +1,86 @@
+#pragma once
+
+#include "data/benutzerdialog.h"
+#include "data/datamodule.h"
+
+#include <functional>
+
+struct sqlite3;
+#include <iostream>
+#include <map>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace pyra::cli {
+
+// A wrong command line: exit status 2 with the usage text.
+class Aufruffehler : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// A refused value or a failed operation: the message on standard error, exit status 1.
+class Befehlsfehler : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// Message boxes become lines on standard output; questions are answered from the command line.
+class Konsolendialog : public data::Benutzerdialog {
+public:
+    void Meldung(const std::string& text) override { std::cout << text << "\n"; }
+    bool Frage(const std::string& text) override {
+        std::cout << text << "\n";
+        bool a = antworten.empty() ? standardantwort : antworten.front();
+        if (!antworten.empty()) antworten.erase(antworten.begin());
+        return a;
+    }
+    std::vector<bool> antworten; // answers in order; afterwards the default
+    bool standardantwort = true;
+};
+
+struct Kontext {
+    data::DataModule_Lotto& dm;
+    Konsolendialog& dialog;
+    data::Fensterzustand& fenster;
+    std::vector<std::string> args; // the arguments after the command
+    std::optional<unsigned long long> seed;
+};
+
+// Reading the arguments of a command.
+class Argumente {
+public:
+    explicit Argumente(std::vector<std::string> args) : args_(std::move(args)) {}
+    // Takes "--name VALUE" out of the list; nullopt when absent.
+    std::optional<std::string> option(const std::string& name);
+    bool schalter(const std::string& name); // takes "--name" out of the list
+    std::vector<std::string> rest();        // what is left; an unknown "--x" is a usage error
+    bool leer() const { return args_.empty(); }
+
+private:
+    std::vector<std::string> args_;
+};
+
+// A whole number from the command line; anything else is a refused value (exit status 1).
+long long ganzzahl(const std::string& text, const std::string& was, long long min, long long max);
+bool ja_nein(const std::string& text);
+std::string auswahl_text(data::DataModule_Lotto& dm);
+
+using Befehl = std::function<int(Kontext&)>;
+struct Befehlseintrag {
+    Befehl ausfuehren;
+    std::string aufruf; // usage line
+};
+std::map<std::string, Befehlseintrag>& befehle();
+void befehle_registrieren_auswahl();
+void befehle_registrieren_statistik();
+void befehle_registrieren_system();
+void befehle_registrieren_wartung();
+void befehle_registrieren_ausgabe();
+
+// Runs on a newly created default database before it is finished (computes its analysis tables).
+std::function<void(sqlite3*)> standard_nachbereiten();
+
+} // namespace pyra::cli
