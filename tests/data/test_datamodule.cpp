@@ -1,0 +1,186 @@
+#include "common/tempdir.h"
+#include "common/testdialog.h"
+#include "data/datamodule.h"
+#include "data/standarddatenbank.h"
+#include "platform/instanz/einzelinstanz.h"
+
+#include <gtest/gtest.h>
+
+using namespace pyra;
+using store::Value;
+
+namespace {
+
+class DataModuleTest : public ::testing::Test {
+protected:
+    test::TempDir tmp;
+    data::Globale_Zustaende g;
+    data::Fensterzustand fenster;
+    test::Testdialog dialog;
+    std::unique_ptr<data::DataModule_Lotto> dm;
+
+    void SetUp() override {
+        data::Standarddatenbank_anlegen(tmp.dir(), {2026, 12, 10});
+        g.Programmverzeichnis = tmp.dir();
+        dm = std::make_unique<data::DataModule_Lotto>(g, fenster, dialog);
+        dm->Startsequenz({2026, 12, 10});
+    }
+
+    void waehle(int jahr, int woche) {
+        dm->Table_Wahl.Edit();
+        dm->Table_Wahl.FieldByName("Jahr_aktuell").SetInteger(jahr);
+        dm->Table_Wahl.FieldByName("Woche_aktuell").SetInteger(woche);
+        dm->Auswahl_uebernehmen();
+    }
+
+    void reihen_anlegen(int n) {
+        for (int r = 1; r <= n; ++r)
+            dm->Table_Reihen.AppendRecord({3, dm->Wahl("Jahr_aktuell"), dm->Wahl("Woche_aktuell"), dm->Wahl("ID_Ziehung"), 0,
+                                           0, r, 1, 2, 3, 4, 5, 6 + r, 3});
+    }
+};
+
+TEST_F(DataModuleTest, StartSequenceSetsFlagsAndSelection) {
+    EXPECT_FALSE(g.Start_Ende_aktiv);
+    EXPECT_TRUE(g.Reihen_loeschen_erlaubt);
+    EXPECT_TRUE(g.Leerlauf_fertig);
+    EXPECT_TRUE(g.Statistik_neu_berechnen);
+    EXPECT_EQ(dm->Wahl("Woche_aktuell"), 50);
+    EXPECT_EQ(dm->Table_Zahl_Daten.RecordCount(), 49);
+    EXPECT_FALSE(fenster.system_gesperrt);
+    EXPECT_TRUE(fenster.eingaben_lotto);
+}
+
+TEST_F(DataModuleTest, OnlyMissingStatisticsRecordsAreAppended) {
+    waehle(2025, 3);
+    auto& zd = dm->Table_Zahl_Daten;
+    for (int i = 0; i < 19; ++i) {
+        zd.Last();
+        zd.Delete();
+    }
+    zd.Locate("Zahl", {10});
+    zd.Edit();
+    zd.FieldByName("Haeufigkeit_Wo").SetInteger(77);
+    zd.Post();
+    ASSERT_EQ(zd.RecordCount(), 30);
+    dm->DataSource_WocheDataChange();
+    EXPECT_EQ(zd.RecordCount(), 49);
+    ASSERT_TRUE(zd.Locate("Zahl", {10}));
+    EXPECT_EQ(zd.FieldByName("Haeufigkeit_Wo").AsInteger(), 77);
+    EXPECT_EQ(zd.RecNo(), 10);
+}
+
+TEST_F(DataModuleTest, MarkChangeOnUnlockedSystemEmptiesRowsButKeepsThem) {
+    reihen_anlegen(20);
+    dm->DataSource_WocheDataChange();
+    EXPECT_TRUE(fenster.system_gesperrt);
+    EXPECT_EQ(fenster.reihen_gesamt, "20");
+    EXPECT_FALSE(fenster.eingaben_lotto);
+    EXPECT_FALSE(fenster.eingaben_kuerzung);
+    EXPECT_FALSE(fenster.eingaben_analyse);
+
+    dm->CheckBox_SystemClick(false); // unlock: rows and counter stay
+    EXPECT_TRUE(fenster.eingaben_lotto);
+    EXPECT_EQ(fenster.reihen_gesamt, "20");
+    EXPECT_EQ(dm->Table_Reihen.RecordCount(), 20);
+
+    dm->Table_Optionen.Edit();
+    dm->Table_Optionen.FieldByName("Checkbox_05").SetString("t");
+    dm->Table_Optionen.Post();
+    EXPECT_EQ(fenster.reihen_gesamt, "0");
+    EXPECT_EQ(dm->Table_Reihen.RecordCount(), 20);
+    for (dm->Table_Reihen.First(); !dm->Table_Reihen.Eof(); dm->Table_Reihen.Next()) {
+        EXPECT_TRUE(dm->Table_Reihen.FieldByName("Tipp_Zahl_1").IsNull());
+        EXPECT_TRUE(dm->Table_Reihen.FieldByName("Richtige").IsNull());
+        EXPECT_FALSE(dm->Table_Reihen.FieldByName("Reihe").IsNull());
+    }
+    dm->DataSource_WocheDataChange(); // emptied rows: unlocked, counter 0
+    EXPECT_FALSE(fenster.system_gesperrt);
+    EXPECT_EQ(fenster.reihen_gesamt, "0");
+}
+
+TEST_F(DataModuleTest, NoEmptyingDuringStartCommitOrClose) {
+    reihen_anlegen(3);
+    dm->CheckBox_SystemClick(false);
+    g.Reihen_loeschen_erlaubt = false; // as during a selection commit
+    dm->Table_Optionen_2.Edit();
+    dm->Table_Optionen_2.FieldByName("Endziffer").SetInteger(4);
+    dm->Table_Optionen_2.Post();
+    g.Reihen_loeschen_erlaubt = true;
+    EXPECT_EQ(dm->Table_Reihen.FieldByName("Tipp_Zahl_1").AsInteger(), 1);
+    dm->Schliessen();
+    dm->DataSource_OptionenUpdateData();
+    EXPECT_EQ(dm->Table_Reihen.FieldByName("Tipp_Zahl_1").AsInteger(), 1);
+    EXPECT_EQ(dm->Table_Wahl.FieldByName("Woche_Export").AsInteger(), 1);
+}
+
+TEST_F(DataModuleTest, SelectingAWeekWithRowsLocksAndLeavesThemUntouched) {
+    reihen_anlegen(5);
+    waehle(2025, 3);
+    EXPECT_FALSE(fenster.system_gesperrt);
+    EXPECT_FALSE(fenster.reihengitter_mit_reihen);
+    waehle(2026, 50);
+    EXPECT_TRUE(fenster.system_gesperrt);
+    EXPECT_TRUE(fenster.reihengitter_mit_reihen);
+    EXPECT_EQ(fenster.reihen_gesamt, "5");
+    EXPECT_EQ(dm->Table_Reihen.FieldByName("Tipp_Zahl_6").AsInteger(), 7);
+    // Checking the box on a selection without rows locks; the next refresh unlocks again.
+    waehle(2025, 3);
+    dm->CheckBox_SystemClick(true);
+    EXPECT_FALSE(fenster.eingaben_lotto);
+    dm->DataSource_WocheDataChange();
+    EXPECT_TRUE(fenster.eingaben_lotto);
+}
+
+TEST_F(DataModuleTest, CalculatedDisplayFields) {
+    data::Dezimaltrennzeichen_setzen(',');
+    auto& zd = dm->Table_Zahl_Daten;
+    zd.Locate("Zahl", {1});
+    zd.Edit();
+    zd.FieldByName("Wahrscheinlichkeit").SetFloat(12.2449);
+    zd.Post();
+    EXPECT_EQ(zd.FieldByName("Wahrscheinlichkeit_Str").AsString(), "12,2%");
+    zd.Edit();
+    zd.FieldByName("Wahrscheinlichkeit").SetFloat(0.0);
+    zd.Post();
+    EXPECT_EQ(zd.FieldByName("Wahrscheinlichkeit_Str").AsString(), "");
+    dm->Table_Gw_Erwartung.AppendRecord({0.0});
+    EXPECT_EQ(dm->Table_Gw_Erwartung.FieldByName("Gw_3_3_Str").AsString(), "0,0%");
+    EXPECT_EQ(dm->Table_Gw_Erwartung.FieldByName("Gw_5_6_Str").AsString(), "0,0%");
+    dm->Table_Gewinn.AppendRecord({3, 2026, 50, 1, 1, 0});
+    EXPECT_EQ(dm->Table_Gewinn.FieldByName("Mal").AsString(), "x");
+    data::Dezimaltrennzeichen_setzen(0);
+}
+
+TEST_F(DataModuleTest, AssociationWithoutSettingsGetsAnEmptyRecordAndNoStatistics) {
+    dm->Table_Verband.AppendRecord({6, "Testland"});
+    dm->Table_Wahl.Edit();
+    dm->Table_Wahl.FieldByName("ID_Verband").SetInteger(6);
+    dm->DataSource_VerbandDataChange();
+    dm->Auswahl_uebernehmen();
+    EXPECT_EQ(dm->Table_Lotto.RecordCount(), 1);
+    EXPECT_TRUE(dm->Table_Lotto.FieldByName("Zahlen_bis").IsNull());
+    EXPECT_EQ(dm->Table_Zahl_Daten.RecordCount(), 0);
+    EXPECT_EQ(dm->Table_Optionen.RecordCount(), 1);
+}
+
+TEST_F(DataModuleTest, AssociationFilterShowsOnlyThreeToSix) {
+    dm->Table_Verband.AppendRecord({2, "Zwei"});
+    dm->Table_Verband.AppendRecord({7, "Sieben"});
+    dm->Table_Verband.Refresh();
+    EXPECT_EQ(dm->Table_Verband.RecordCount(), 3);
+}
+
+TEST(Einzelinstanz, SecondHolderIsRefused) {
+    test::TempDir tmp;
+    platform::Einzelinstanz a(tmp.path().string());
+    ASSERT_TRUE(a.erhalten());
+    {
+        // flock locks belong to the open file description, so a second open in the same process
+        // conflicts like a second process would.
+        platform::Einzelinstanz b(tmp.path().string());
+        EXPECT_FALSE(b.erhalten());
+    }
+}
+
+} // namespace
