@@ -4,7 +4,10 @@
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 
+#include <fcntl.h>
 #include <filesystem>
+#include <sys/file.h>
+#include <unistd.h>
 
 namespace {
 
@@ -145,4 +148,21 @@ TEST_F(CliAuswahl, AnUnreadableDatabaseIsReportedAndNeverReplaced) {
     EXPECT_EQ(std::filesystem::file_size(tmp.file("Datenbank_Lotto.tdbd")), 11u);
 }
 
+} // namespace
+
+namespace {
+TEST(CliEinzelinstanz, SecondInstanceEndsWithoutTouchingTheDatabase) {
+    pyra::test::TempDir tmp;
+    // Hold the lock the way a running program does.
+    std::string lock = pyra::test::laufzeitverzeichnis() + "/Zolts_Pyra_Lotto.exe.lock";
+    int fd = open(lock.c_str(), O_RDWR | O_CREAT, 0600);
+    ASSERT_GE(fd, 0);
+    ASSERT_EQ(flock(fd, LOCK_EX | LOCK_NB), 0);
+    auto r = cli(PYRA_CLI, "--dir '" + tmp.path().string() + "' anlegen");
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.ausgabe, "Anwendung läuft bereits!\n");
+    EXPECT_FALSE(std::filesystem::exists(tmp.file("Datenbank_Lotto.tdbd")));
+    flock(fd, LOCK_UN);
+    close(fd);
+}
 } // namespace
