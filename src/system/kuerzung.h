@@ -29,8 +29,9 @@ struct Kuerzungseingabe {
 
 // What the run asks of its caller. Empty functions mean: never abort, answer Yes, show nothing.
 struct Kuerzungsablauf {
-    // After row i has been found: show the running count i, let pending window messages run and
-    // report whether the user asked to abort (Escape down).
+    // After row i has been found: show the running count i, let at most one pending window
+    // message run, and return whether Escape is down. When it is not, let the remaining messages
+    // run before returning. On true the run shows "Berechnung abgebrochen!" through Meldung.
     std::function<bool(int i, const Reihe& reihe)> Reihe_gefunden;
     // The partial-result question "Nur <i-1> Systemreihen erstellt - Übernehmen?"; true = Yes.
     std::function<bool(const std::string& frage)> Frage;
