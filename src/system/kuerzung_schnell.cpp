@@ -108,58 +108,43 @@ class Schnellsuche final : public intern::Suche {
     }
 
     Reihe Reihe_suchen(Zufallsgenerator& zufall) override {
-        std::int64_t beste_bewertung = static_cast<std::int64_t>(Ueberdeckung_Start);
-        std::int32_t beste_statistik = 0;
-        std::uint64_t beste = 0;
-        const bool mit_tabelle = !tabelle_.empty();
-
-        for (int versuch = 0; versuch < Versuche_je_Durchlauf; ++versuch) {
-            if (pool_groesse_ < offen_) {
-                // Not enough system numbers: positions stay empty and the try fails.
+        Bester b;
+        if (pool_groesse_ < offen_) {
+            // Not enough system numbers: positions stay empty and every try fails.
+            for (int versuch = 0; versuch < Versuche_je_Durchlauf; ++versuch)
                 for (int a = 0; a < pool_groesse_; ++a) zufall.unter(pool_groesse_ - a);
-                continue;
+            return Reihe{};
+        }
+        if (tabelle_.empty()) {
+            for (int versuch = 0; versuch < Versuche_je_Durchlauf; ++versuch) {
+                const Kandidat k = ziehen(zufall);
+                if (!filter_.besteht(k.maske)) continue;
+                const Reihe reihe = reihe_aus(k.maske);
+                const std::int64_t u = ueberdeckung(reihe);
+                if (u > b.bewertung) continue;
+                const Statistikwertung w = Statistik_bewerten(reihe, e_.Grundlage, e_.Schwellen);
+                if (!w.Verworfen) b.vergleichen(u, w.Punkte, k.maske);
             }
-            int index[6];
-            for (int a = 0; a < offen_; ++a) index[a] = zufall.unter(pool_groesse_ - a);
-            intern::raenge_aufloesen(index, offen_);
-            std::uint64_t gezogen = 0; // bit i: pool index i
-            std::uint64_t maske = bank_maske_;
-            for (int a = 0; a < offen_; ++a) {
-                gezogen |= std::uint64_t{1} << index[a];
-                maske |= std::uint64_t{1} << pool_[static_cast<std::size_t>(index[a])];
-            }
-
-            std::int64_t u;
-            std::int32_t s;
-            if (mit_tabelle) {
-                // Rank of the drawn pool indices among all sets of that size (combinatorial number system).
-                std::uint32_t rang = 0;
-                for (std::size_t q = 1; gezogen != 0; ++q, gezogen &= gezogen - 1)
-                    rang += Binomial.c[static_cast<std::size_t>(std::countr_zero(gezogen))][q];
-                Eintrag& eintrag = tabelle_[rang];
-                if (eintrag.zustand == Zustand::Unbekannt) beurteilen(eintrag, maske);
+        } else {
+            // Drawing consumes all the randomness, so the next candidate is drawn before the current
+            // one is judged and its table entry fetched ahead.
+            Kandidat naechster = ziehen(zufall);
+            for (int versuch = 0; versuch < Versuche_je_Durchlauf; ++versuch) {
+                const Kandidat k = naechster;
+                if (versuch + 1 < Versuche_je_Durchlauf) {
+                    naechster = ziehen(zufall);
+                    __builtin_prefetch(&tabelle_[naechster.rang]);
+                }
+                Eintrag& eintrag = tabelle_[k.rang];
+                if (eintrag.zustand == Zustand::Unbekannt) beurteilen(eintrag, k.maske);
                 if (eintrag.zustand == Zustand::Verworfen) continue;
                 for (; eintrag.angewandt < static_cast<std::uint16_t>(gespeichert_); ++eintrag.angewandt)
                     eintrag.ueberdeckung +=
-                        Zuwachs[static_cast<std::size_t>(bits_zaehlen(maske & zeilen_[eintrag.angewandt]))];
-                u = eintrag.ueberdeckung;
-                s = eintrag.statistik;
-            } else {
-                if (!filter_.besteht(maske)) continue;
-                const Reihe k = reihe_aus(maske);
-                u = ueberdeckung(k);
-                if (u > beste_bewertung) continue;
-                const Statistikwertung w = Statistik_bewerten(k, e_.Grundlage, e_.Schwellen);
-                if (w.Verworfen) continue;
-                s = w.Punkte;
-            }
-            if (u < beste_bewertung || (u == beste_bewertung && s > beste_statistik)) {
-                beste_bewertung = u;
-                beste_statistik = s;
-                beste = maske;
+                        Zuwachs[static_cast<std::size_t>(bits_zaehlen(k.maske & zeilen_[eintrag.angewandt]))];
+                b.vergleichen(eintrag.ueberdeckung, eintrag.statistik, k.maske);
             }
         }
-        return beste == 0 ? Reihe{} : reihe_aus(beste);
+        return b.maske == 0 ? Reihe{} : reihe_aus(b.maske);
     }
 
     void Reihe_aufnehmen(const Reihe& reihe) override {
@@ -173,6 +158,42 @@ class Schnellsuche final : public intern::Suche {
     }
 
   private:
+    struct Kandidat {
+        std::uint64_t maske; // bank numbers and drawn numbers
+        std::uint32_t rang;  // table index (rank of the drawn pool indices)
+    };
+
+    // Best candidate of the pass: lower overlap wins, on a tie the higher statistics score; an
+    // equal candidate never replaces an earlier one.
+    struct Bester {
+        std::int64_t bewertung = static_cast<std::int64_t>(Ueberdeckung_Start);
+        std::int32_t statistik = 0;
+        std::uint64_t maske = 0;
+        void vergleichen(std::int64_t u, std::int32_t s, std::uint64_t m) {
+            if (u < bewertung || (u == bewertung && s > statistik)) {
+                bewertung = u;
+                statistik = s;
+                maske = m;
+            }
+        }
+    };
+
+    Kandidat ziehen(Zufallsgenerator& zufall) const {
+        int index[6];
+        for (int a = 0; a < offen_; ++a) index[a] = zufall.unter(pool_groesse_ - a);
+        intern::raenge_aufloesen(index, offen_);
+        std::uint64_t gezogen = 0; // bit i: pool index i
+        Kandidat k{bank_maske_, 0};
+        for (int a = 0; a < offen_; ++a) {
+            gezogen |= std::uint64_t{1} << index[a];
+            k.maske |= std::uint64_t{1} << pool_[static_cast<std::size_t>(index[a])];
+        }
+        // Combinatorial number system: the rank among all sets of that many pool indices.
+        for (std::size_t q = 1; gezogen != 0; ++q, gezogen &= gezogen - 1)
+            k.rang += Binomial.c[static_cast<std::size_t>(std::countr_zero(gezogen))][q];
+        return k;
+    }
+
     void beurteilen(Eintrag& eintrag, std::uint64_t maske) const {
         if (!filter_.besteht(maske)) {
             eintrag.zustand = Zustand::Verworfen;
