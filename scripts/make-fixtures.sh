@@ -8,6 +8,9 @@
 # 2. Python's zipfile writes the hand-made xlsx workbooks (absolute relationship targets as
 #    openpyxl writes them, inline strings, custom date formats, the 1904 date system, a chart
 #    sheet in the sheet order) and the damaged and hostile workbooks of the robustness tests.
+# 3. kaputt_freexl.xls is not made here: it is a copy of zahlen_quoten_b.xls damaged by random
+#    byte mutations, on which libfreexl reads uninitialised memory and past a stack buffer. It is
+#    kept as it was found.
 #
 # Usage: scripts/make-fixtures.sh   (from anywhere; writes into tests/fixtures/workbooks)
 set -euo pipefail

@@ -231,7 +231,8 @@ void xlsx_lesen(const Paket& paket, int blatt, Blatt& ziel) {
 
     // The workbook part: named by the package relationships, usually xl/workbook.xml.
     std::string mappe_teil;
-    if (const Beziehung* b = nach_typ(beziehungen(paket, ""), "officeDocument")) mappe_teil = b->ziel;
+    const auto paket_bez = beziehungen(paket, "");
+    if (const Beziehung* b = nach_typ(paket_bez, "officeDocument")) mappe_teil = b->ziel;
     if (mappe_teil.empty() || !paket.hat(mappe_teil)) mappe_teil = "xl/workbook.xml";
     if (!paket.hat(mappe_teil)) unbekannte_art(datei);
     const auto mappe = xml_lesen(paket.lesen(mappe_teil), datei, mappe_teil, false);
