@@ -301,7 +301,7 @@ TEST(Zellenleser, HandgemachteXlsx) {
 }
 
 TEST(Zellenleser, GanzzahlAusText) {
-    // Texts are read by the same rules in every format; the hand-made xlsx is the quickest way in.
+    // Texts are read by the same rules in every format, so the sheet store is asked directly.
     using pyra::platform::sheet::Blatt;
     Blatt blatt("mappe.xlsx");
     const struct {

@@ -235,7 +235,8 @@ bool empfangen(const std::string& daten, Blatt& ziel, int& fehlendes_blatt_anzah
         }
         case Datum: {
             int w = 0;
-            if (!lesen(&w, sizeof w)) return false;
+            // The child's memory may have been damaged by the library: check what it sends.
+            if (!lesen(&w, sizeof w) || !datum_gueltig(w / 10000, w / 100 % 100, w % 100)) return false;
             ziel.datum(z, s, w / 10000, w / 100 % 100, w % 100);
             break;
         }
