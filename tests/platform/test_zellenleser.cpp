@@ -126,9 +126,13 @@ class ZellenJeFormat : public ::testing::TestWithParam<const char*> {};
 
 TEST_P(ZellenJeFormat, GleicheWerteWieDieAnderenFormate) {
     auto leser = Zellenleser_erzeugen();
+    std::string offen;
     for (const Erwartet& e : zellen) {
         const fs::path datei = mappen / (std::string("zahlen_quoten_") + e.layout + "." + GetParam());
-        leser->Oeffnen(datei.string(), e.blatt);
+        if (offen != datei.string() + "#" + std::to_string(e.blatt)) {
+            leser->Oeffnen(datei.string(), e.blatt);
+            offen = datei.string() + "#" + std::to_string(e.blatt);
+        }
         SCOPED_TRACE(datei.filename().string() + " Blatt " + std::to_string(e.blatt) + " Zeile " +
                      std::to_string(e.zeile) + " Spalte " + std::to_string(e.spalte));
         EXPECT_EQ(leser->Text(e.zeile, e.spalte), e.text);
