@@ -1,0 +1,178 @@
+#include "maintenance/aktualisierung.h"
+
+#include "store/value.h"
+
+#include <filesystem>
+#include <functional>
+
+#ifndef PYRA_UPDATE_HOST
+#define PYRA_UPDATE_HOST "localhost"
+#endif
+
+namespace pyra::maintenance {
+
+using store::Table;
+using store::Value;
+
+namespace {
+
+void schliessen(Table& t) {
+    if (t.Active()) t.Close();
+}
+
+// Compares the key of the main cursor's current row with the key values of an update row. The
+// key fields are the first fields of both tables, in the order of the primary key.
+int schluessel_vergleichen(Table& haupt, const std::vector<Value>& werte, size_t anzahl) {
+    for (size_t i = 0; i < anzahl; ++i)
+        if (int c = store::compareValues(haupt.Fields(static_cast<int>(i)).AsValue(), werte[i])) return c;
+    return 0;
+}
+
+// Merges every row of the update cursor into the main cursor: a row with the same key is
+// overwritten with the values (a Keep value leaves its field as it is), any other row is
+// appended. Both cursors are ordered by their primary key, so one walk through both finds every
+// match without searching the main table again for each update row.
+void tabelle_zusammenfuehren(Table& haupt, Table& update,
+                             const std::function<std::vector<Value>(Table&)>& werte) {
+    const auto& schluessel = haupt.definition().primaryKey;
+    for (size_t i = 0; i < schluessel.size(); ++i)
+        if (store::lowerName(haupt.definition().fields[i].name) != store::lowerName(schluessel[i]))
+            throw store::StoreError("Die Tabelle '" + haupt.TableName() +
+                                    "' hat ihre Schlüsselfelder nicht vorn.");
+    schliessen(haupt);
+    haupt.Open();
+    schliessen(update);
+    update.Open();
+    haupt.First();
+    for (update.First(); !update.Eof(); update.Next()) {
+        const std::vector<Value> v = werte(update);
+        bool gefunden = false;
+        while (!haupt.Eof()) {
+            const int c = schluessel_vergleichen(haupt, v, schluessel.size());
+            if (c < 0) {
+                haupt.Next();
+                continue;
+            }
+            gefunden = c == 0;
+            break;
+        }
+        if (gefunden) {
+            haupt.Edit();
+            haupt.SetFields(v);
+            haupt.Post();
+        } else {
+            haupt.AppendRecord(v);
+        }
+    }
+}
+
+std::vector<Value> zahlen_werte(Table& u) {
+    const int n = u.definition().storedFieldCount();
+    std::vector<Value> v;
+    v.reserve(n);
+    for (int i = 0; i < n; ++i) v.emplace_back(static_cast<long long>(u.Fields(i).AsInteger()));
+    // An update without Zusatzzahl keeps the stored one.
+    const int zusatz = u.FieldByName("Zusatzzahl").Index();
+    if (u.Fields(zusatz).AsInteger() <= 0) v[zusatz] = Value::keep();
+    return v;
+}
+
+std::vector<Value> gewinn_werte(Table& u) {
+    std::vector<Value> v;
+    for (auto* f : {"ID_Verband", "Jahr", "Woche", "ID_Ziehung", "Rang", "Anzahl"})
+        v.emplace_back(static_cast<long long>(u.FieldByName(f).AsInteger()));
+    // An update without a prize keeps the stored one.
+    const double g = u.FieldByName("Gewinn").AsFloat();
+    v.push_back(g > 0 ? Value(g) : Value::keep());
+    return v;
+}
+
+} // namespace
+
+std::string Update_URL() {
+    return std::string("http://") + PYRA_UPDATE_HOST + "/software/DO7_Dazov/Datenbank_Lotto_Update" + ".tdbd";
+}
+
+Aktualisierung::Aktualisierung(data::DataModule_Lotto& dm) : url(Update_URL()), dm_(dm) {}
+
+bool Aktualisierung::Internet_verbunden() {
+    return platform::Verbindung_moeglich(url, verbindungstest_ms);
+}
+
+void Aktualisierung::Cache_leeren() {}
+
+bool Aktualisierung::Datei_laden(const std::string& adresse, const std::string& datei) {
+    const auto e = platform::Datei_herunterladen(adresse, datei, ladeoptionen);
+    if (!e.ok) fehlergrund = e.fehler;
+    return e.ok;
+}
+
+void Aktualisierung::Zusammenfuehren() {
+    store::Database::Transaction tx(dm_.TdbDatabase_Lotto);
+    tabelle_zusammenfuehren(dm_.Table_Zahlen_2, dm_.Table_Zahlen_Update, zahlen_werte);
+    tabelle_zusammenfuehren(dm_.Table_Gewinn_2, dm_.Table_Gewinn_Update, gewinn_werte);
+    tx.Commit();
+}
+
+bool Aktualisierung::Aktualisierung_durchfuehren() {
+    fehlergrund.clear();
+    if (!Internet_verbunden()) {
+        fehlergrund = "Keine Verbindung zu '" + url + "'.";
+        dm_.dialog.Meldung(Meldung_keine_Verbindung);
+        return false;
+    }
+    schliessen(dm_.Table_Zahlen_Update);
+    schliessen(dm_.Table_Gewinn_Update);
+
+    namespace fs = std::filesystem;
+    std::error_code ec;
+    const std::string ziel = dm_.Updatepfad();
+    // The download goes to a name of its own; the update database in the program directory is
+    // replaced only by a file that passed the check.
+    const std::string neu = ziel + ".neu";
+    bool ok = false;
+    dm_.dialog.Warten_anzeigen(true);
+    try {
+        Cache_leeren();
+        if (Datei_laden(url, neu)) {
+            fehlergrund = Updatedatei_pruefen(neu);
+            if (fehlergrund.empty()) {
+                auto& db = dm_.TdbDatabase_Lotto_Update;
+                db.SetConnected(false);
+                // Side files of the old update database must not be applied to the new one.
+                fs::remove(ziel + "-wal", ec);
+                fs::remove(ziel + "-shm", ec);
+                fs::rename(neu, ziel, ec);
+                if (ec)
+                    throw store::StoreError("Die Datei '" + ziel +
+                                            "' kann nicht ersetzt werden: " + ec.message());
+                db.SetLocation(ziel);
+                db.SetConnected(true);
+                db.RefreshDataSets();
+                Zusammenfuehren();
+                ok = true;
+            }
+        }
+    } catch (const std::exception& e) {
+        fehlergrund = e.what();
+        ok = false;
+    }
+    fs::remove(neu, ec);
+    dm_.dialog.Warten_anzeigen(false);
+    for (Table* t :
+         {&dm_.Table_Zahlen_2, &dm_.Table_Zahlen_Update, &dm_.Table_Gewinn_2, &dm_.Table_Gewinn_Update}) {
+        try {
+            schliessen(*t);
+        } catch (...) {
+            // Closing a cursor only drops its copy of the rows.
+        }
+    }
+    dm_.dialog.Meldung(ok ? Meldung_OK : Meldung_fehlgeschlagen);
+    if (ok) dm_.globals.Statistik_neu_berechnen = true;
+    // The selection's cursors show the merged rows.
+    if (dm_.Table_Zahlen.Active()) dm_.Table_Zahlen.Refresh();
+    if (dm_.Table_Gewinn.Active()) dm_.Table_Gewinn.Refresh();
+    return ok;
+}
+
+} // namespace pyra::maintenance

@@ -1,0 +1,215 @@
+// Check of a downloaded update database before anything of it is merged.
+
+#include "maintenance/aktualisierung.h"
+
+#include "store/schema.h"
+#include "store/value.h"
+
+#include <sqlite3.h>
+
+#include <algorithm>
+#include <cctype>
+#include <cmath>
+#include <cstdio>
+#include <fstream>
+#include <map>
+#include <optional>
+
+namespace pyra::maintenance {
+
+namespace {
+
+struct Verbindung {
+    sqlite3* db = nullptr;
+    ~Verbindung() { sqlite3_close_v2(db); }
+};
+
+struct Anweisung {
+    sqlite3_stmt* st = nullptr;
+    ~Anweisung() { sqlite3_finalize(st); }
+};
+
+// The path as a file: URI, so that it can be opened as immutable (no journal, no side files).
+std::string uri(const std::string& pfad) {
+    static const char* hex = "0123456789ABCDEF";
+    std::string u = "file:";
+    for (unsigned char c : pfad) {
+        if (std::isalnum(c) || c == '/' || c == '-' || c == '_' || c == '.' || c == '~') {
+            u += static_cast<char>(c);
+        } else {
+            u += '%';
+            u += hex[c >> 4];
+            u += hex[c & 15];
+        }
+    }
+    return u + "?immutable=1";
+}
+
+struct Bereich {
+    long long min;
+    long long max;
+    bool pflicht; // an empty value is refused
+};
+
+// Ranges beyond the field's own: keys and numbers of a draw, winners of a prize class.
+std::map<std::string, Bereich> bereiche(const std::string& tabelle) {
+    std::map<std::string, Bereich> b = {{"ID_Verband", {3, 6, true}},
+                                        {"Jahr", {1955, 2100, true}},
+                                        {"Woche", {1, 53, true}},
+                                        {"ID_Ziehung", {1, 2, true}}};
+    if (tabelle == "Zahlen_Update") {
+        b["AB"] = {1, 2, true};
+        for (int i = 1; i <= 6; ++i) {
+            char n[16];
+            std::snprintf(n, sizeof n, "Zahl_%02d", i);
+            b[n] = {0, 49, false};
+            b[std::string(n) + "_g"] = {0, 49, false};
+        }
+        b["Zusatzzahl"] = {0, 49, false};
+    } else {
+        b["Rang"] = {1, 9, true};
+        b["Anzahl"] = {0, 2147483647, false};
+    }
+    return b;
+}
+
+// A whole number as the store reads it: an integer, a real without fraction or a text holding
+// a whole number. nullopt for an empty value; false in ok for anything else.
+std::optional<long long> ganzzahl(sqlite3_stmt* st, int i, bool& ok) {
+    ok = true;
+    switch (sqlite3_column_type(st, i)) {
+    case SQLITE_NULL:
+        return std::nullopt;
+    case SQLITE_INTEGER:
+        return sqlite3_column_int64(st, i);
+    case SQLITE_FLOAT: {
+        const double d = sqlite3_column_double(st, i);
+        if (!std::isfinite(d) || d != std::floor(d) || std::fabs(d) > 9e15) break;
+        return static_cast<long long>(d);
+    }
+    case SQLITE_TEXT: {
+        std::int64_t v = 0;
+        auto* t = reinterpret_cast<const char*>(sqlite3_column_text(st, i));
+        if (t && store::parseInteger(t, v)) return static_cast<long long>(v);
+        break;
+    }
+    default:
+        break;
+    }
+    ok = false;
+    return std::nullopt;
+}
+
+std::string tabelle_pruefen(sqlite3* db, const store::TableDef& def) {
+    const std::string& name = def.name;
+    {
+        Anweisung a;
+        sqlite3_prepare_v2(db,
+                           "SELECT count(*) FROM sqlite_master WHERE type='table' AND name=?1 COLLATE NOCASE",
+                           -1, &a.st, nullptr);
+        sqlite3_bind_text(a.st, 1, name.c_str(), -1, SQLITE_TRANSIENT);
+        if (!a.st || sqlite3_step(a.st) != SQLITE_ROW || sqlite3_column_int(a.st, 0) != 1)
+            return "Die Tabelle '" + name + "' fehlt.";
+    }
+    // Every field must be there. (A SELECT alone would not tell: SQLite reads a quoted name
+    // that is no column as a text.)
+    std::vector<std::string> spalten;
+    {
+        Anweisung a;
+        sqlite3_prepare_v2(db, ("PRAGMA table_info(" + store::quoteIdent(name) + ")").c_str(), -1, &a.st,
+                           nullptr);
+        while (a.st && sqlite3_step(a.st) == SQLITE_ROW) {
+            auto* t = reinterpret_cast<const char*>(sqlite3_column_text(a.st, 1));
+            spalten.push_back(store::lowerName(t ? t : ""));
+        }
+    }
+    for (auto& f : def.fields)
+        if (f.type != store::FieldType::Calc &&
+            std::find(spalten.begin(), spalten.end(), store::lowerName(f.name)) == spalten.end())
+            return "Der Tabelle '" + name + "' fehlt das Feld '" + f.name + "'.";
+    std::vector<const store::FieldDef*> felder;
+    std::string sql = "SELECT ";
+    for (auto& f : def.fields) {
+        if (f.type == store::FieldType::Calc) continue;
+        sql += (felder.empty() ? "" : ", ") + store::quoteIdent(f.name);
+        felder.push_back(&f);
+    }
+    sql += " FROM " + store::quoteIdent(name);
+    Anweisung a;
+    if (sqlite3_prepare_v2(db, sql.c_str(), -1, &a.st, nullptr) != SQLITE_OK)
+        return "Der Tabelle '" + name + "' fehlen Felder: " + sqlite3_errmsg(db);
+    const auto grenzen = bereiche(name);
+    long long zeile = 0;
+    int rc;
+    while ((rc = sqlite3_step(a.st)) == SQLITE_ROW) {
+        ++zeile;
+        for (size_t i = 0; i < felder.size(); ++i) {
+            const store::FieldDef& f = *felder[i];
+            const int spalte = static_cast<int>(i);
+            const std::string wo = " in Zeile " + std::to_string(zeile) + " der Tabelle '" + name + "'";
+            if (f.type == store::FieldType::Float) {
+                const int typ = sqlite3_column_type(a.st, spalte);
+                double d = 0;
+                if (typ == SQLITE_INTEGER || typ == SQLITE_FLOAT)
+                    d = sqlite3_column_double(a.st, spalte);
+                else if (typ == SQLITE_TEXT) {
+                    auto* t = reinterpret_cast<const char*>(sqlite3_column_text(a.st, spalte));
+                    if (!t || !store::parseFloat(t, d))
+                        return "Ungültiger Wert im Feld '" + f.name + "'" + wo + ".";
+                } else if (typ != SQLITE_NULL)
+                    return "Ungültiger Wert im Feld '" + f.name + "'" + wo + ".";
+                if (!std::isfinite(d)) return "Ungültiger Wert im Feld '" + f.name + "'" + wo + ".";
+                continue;
+            }
+            bool ok = true;
+            const auto v = ganzzahl(a.st, spalte, ok);
+            if (!ok) return "Ungültiger Wert im Feld '" + f.name + "'" + wo + ".";
+            const auto g = grenzen.find(f.name);
+            if (!v) {
+                if (g != grenzen.end() && g->second.pflicht)
+                    return "Das Feld '" + f.name + "' ist leer" + wo + ".";
+                continue;
+            }
+            long long lo = f.type == store::FieldType::SmallInt ? -32768 : -2147483648LL;
+            long long hi = f.type == store::FieldType::SmallInt ? 32767 : 2147483647LL;
+            if (g != grenzen.end()) {
+                lo = g->second.min;
+                hi = g->second.max;
+            }
+            if (*v < lo || *v > hi)
+                return "Der Wert " + std::to_string(*v) + " im Feld '" + f.name + "'" + wo +
+                       " liegt nicht zwischen " + std::to_string(lo) + " und " + std::to_string(hi) + ".";
+        }
+    }
+    if (rc != SQLITE_DONE)
+        return "Die Tabelle '" + name + "' kann nicht gelesen werden: " + sqlite3_errmsg(db);
+    return {};
+}
+
+} // namespace
+
+std::string Updatedatei_pruefen(const std::string& pfad) {
+    {
+        std::ifstream f(pfad, std::ios::binary);
+        char kopf[16] = {0};
+        if (!f || !f.read(kopf, sizeof kopf) || std::string(kopf, 16) != std::string("SQLite format 3\0", 16))
+            return "Die Datei ist keine Datenbank.";
+    }
+    Verbindung v;
+    if (sqlite3_open_v2(uri(pfad).c_str(), &v.db, SQLITE_OPEN_READONLY | SQLITE_OPEN_URI, nullptr) !=
+        SQLITE_OK)
+        return "Die Datei kann nicht als Datenbank geöffnet werden.";
+    {
+        Anweisung a;
+        if (sqlite3_prepare_v2(v.db, "PRAGMA quick_check", -1, &a.st, nullptr) != SQLITE_OK)
+            return "Die Datei ist keine gültige Datenbank oder ist beschädigt.";
+        const int rc = sqlite3_step(a.st);
+        auto* t = rc == SQLITE_ROW ? reinterpret_cast<const char*>(sqlite3_column_text(a.st, 0)) : nullptr;
+        if (!t || std::string(t) != "ok") return "Die Datenbank ist beschädigt.";
+    }
+    for (auto& def : store::updateSchema())
+        if (auto grund = tabelle_pruefen(v.db, def); !grund.empty()) return grund;
+    return {};
+}
+
+} // namespace pyra::maintenance

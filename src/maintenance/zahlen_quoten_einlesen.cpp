@@ -1,0 +1,325 @@
+#include "maintenance/zahlen_quoten_einlesen.h"
+
+#include "maintenance/textwerte.h"
+
+#include <algorithm>
+#include <climits>
+#include <cstdio>
+#include <set>
+
+namespace pyra::maintenance {
+
+using store::Value;
+
+namespace {
+
+constexpr int Letzte_Zeile = 250;
+
+bool layout_a(int jahr) {
+    return jahr == 2014 || jahr == 2015;
+}
+bool layout_b(int jahr) {
+    return jahr >= 2016;
+}
+
+std::string zwei(int i) {
+    char b[8];
+    std::snprintf(b, sizeof b, "%02d", i);
+    return b;
+}
+
+bool leer(const std::string& s) {
+    return s.find_first_not_of(" \t\r\n") == std::string::npos;
+}
+
+// Lifts the restriction of a cursor so that a search covers every row of its table, and puts
+// the restriction back afterwards. The destructor restores it on error paths too.
+class Ohne_Restriktion {
+  public:
+    Ohne_Restriktion(store::Table& t, store::DataSource& ohne, store::DataSource& master, std::string felder)
+        : t_(t), master_(master), felder_(std::move(felder)) {
+        t_.SetMaster(&ohne, "", "");
+        t_.Refresh();
+    }
+    ~Ohne_Restriktion() {
+        if (fertig_) return;
+        try {
+            t_.Cancel(); // a row that failed to post must not be posted again by SetMaster
+            t_.SetMaster(&master_, felder_, felder_);
+        } catch (...) {
+            // The error that brought us here is the one to report.
+        }
+    }
+    void wiederherstellen() {
+        fertig_ = true;
+        t_.SetMaster(&master_, felder_, felder_);
+    }
+    Ohne_Restriktion(const Ohne_Restriktion&) = delete;
+    Ohne_Restriktion& operator=(const Ohne_Restriktion&) = delete;
+
+  private:
+    store::Table& t_;
+    store::DataSource& master_;
+    std::string felder_;
+    bool fertig_ = false;
+};
+
+} // namespace
+
+Zahlen_Quoten_einlesen::Zahlen_Quoten_einlesen(data::DataModule_Lotto& dm, Zellenleser& leser)
+    : dm_(dm), leser_(leser) {}
+
+int Zahlen_Quoten_einlesen::Blattnummer(int jahr) {
+    if (layout_a(jahr)) return jahr - 1954;
+    if (layout_b(jahr)) return jahr - 2015;
+    return 0;
+}
+
+std::string Zahlen_Quoten_einlesen::Text(int zeile, int spalte) {
+    try {
+        return leser_.Text(zeile, spalte);
+    } catch (const ImportFehler&) {
+        return {};
+    }
+}
+
+bool Zahlen_Quoten_einlesen::Datum_lesen(int zeile, data::Datum& d) {
+    return Text_als_Datum(Text(zeile, 1), d);
+}
+
+int Zahlen_Quoten_einlesen::Woche_lesen(int jahr, int zeile) {
+    long long w = 0;
+    if (layout_a(jahr)) {
+        const std::string t = Text(zeile, 1);
+        if (Text_als_Ganzzahl(t, w)) return w >= INT_MIN && w <= INT_MAX ? static_cast<int>(w) : 0;
+        // The week may stand only in the first row of a week: an empty cell takes the row above.
+        if (!leer(t) || zeile <= 1) return 0;
+        if (Text_als_Ganzzahl(Text(zeile - 1, 1), w))
+            return w >= INT_MIN && w <= INT_MAX ? static_cast<int>(w) : 0;
+        return 0;
+    }
+    if (layout_b(jahr)) {
+        data::Datum d;
+        return Datum_lesen(zeile, d) ? data::ISO_Woche(d).woche : 0;
+    }
+    return 0;
+}
+
+int Zahlen_Quoten_einlesen::Ziehung_lesen(int jahr, int zeile) {
+    if (layout_a(jahr)) {
+        std::string t = Text(zeile, 3);
+        t.erase(0, t.find_first_not_of(' '));
+        t.erase(t.find_last_not_of(' ') + 1);
+        if (t == "SA") return 1;
+        if (t == "MI") return 2;
+        return 0;
+    }
+    if (layout_b(jahr)) {
+        data::Datum d;
+        if (!Datum_lesen(zeile, d)) return 0;
+        const int tag = data::Wochentag(d);
+        return tag == 6 ? 1 : (tag == 3 ? 2 : 0);
+    }
+    return 0;
+}
+
+// The year a draw is stored under. Layout B: the ISO week-numbering year of the draw's date
+// (2 January 2021 lies in week 53 of 2020). Layout A rows carry only a week number, so the year
+// follows from where the row stands: a week 52 or 53 at the top of the sheet, before any other
+// week, belongs to the year before; once the sheet has reached week 52 or 53 of its own year, a
+// lower week that follows belongs to the next year (31 December 2014 is week 1 of 2015).
+int Zahlen_Quoten_einlesen::Spieljahr(int jahr, int zeile, int woche, int ziehung) {
+    if (layout_b(jahr)) {
+        data::Datum d;
+        return Datum_lesen(zeile, d) ? data::Spielwoche_der_Ziehung(d, ziehung).jahr : jahr;
+    }
+    if (!layout_a(jahr) || woche < 1 || woche > 53) return jahr;
+    const bool spaet = woche >= 52;
+    switch (lage_) {
+    case Jahreslage::Anfang:
+        if (spaet) return jahr - 1;
+        lage_ = Jahreslage::Im_Jahr;
+        return jahr;
+    case Jahreslage::Im_Jahr:
+        if (spaet) lage_ = Jahreslage::Jahresende;
+        return jahr;
+    case Jahreslage::Jahresende:
+        if (spaet) return jahr;
+        lage_ = Jahreslage::Folgejahr;
+        return jahr + 1;
+    case Jahreslage::Folgejahr:
+        return jahr + 1;
+    }
+    return jahr;
+}
+
+bool Zahlen_Quoten_einlesen::Zahlen_lesen(int jahr, int zeile) {
+    if (!layout_a(jahr) && !layout_b(jahr)) return false;
+    const int erste = layout_a(jahr) ? 4 : 3;
+    bool lesbar = true;
+    for (int j = 1; j <= 6; ++j) {
+        try {
+            const long long v = leser_.Ganzzahl(zeile, erste + j - 1);
+            if (v < INT_MIN || v > INT_MAX) {
+                Zahlen[j] = 0;
+                lesbar = false;
+            } else {
+                Zahlen[j] = static_cast<int>(v);
+            }
+        } catch (const ImportFehler&) {
+            Zahlen[j] = 0;
+            lesbar = false;
+        }
+    }
+    // Ascending order in positions 7..12.
+    for (int p = 7; p <= 12; ++p) Zahlen[p] = 0;
+    int p = 7;
+    for (int n = 1; n <= 49; ++n)
+        for (int j = 1; j <= 6; ++j)
+            if (Zahlen[j] == n && p <= 12) Zahlen[p++] = n;
+    if (!lesbar) return false;
+    std::set<int> verschieden;
+    for (int j = 1; j <= 6; ++j) {
+        if (Zahlen[j] < 1 || Zahlen[j] > hoechste_zahl) return false;
+        verschieden.insert(Zahlen[j]);
+    }
+    return verschieden.size() == 6;
+}
+
+long long Zahlen_Quoten_einlesen::Anzahl_lesen(int jahr, int zeile, int klasse) {
+    std::string t;
+    if (layout_a(jahr))
+        t = Text(zeile, 10 + 2 * klasse);
+    else if (layout_b(jahr))
+        t = Punkte_entfernen(Text(zeile, 13 + 2 * klasse));
+    else
+        return 0;
+    long long n = 0;
+    if (!Text_als_Ganzzahl(t, n) || n < 0 || n > INT_MAX) return 0;
+    return n;
+}
+
+double Zahlen_Quoten_einlesen::Gewinn_lesen(int jahr, int zeile, int klasse) {
+    std::string t;
+    if (layout_a(jahr)) {
+        if (klasse == 9) return 5.00;
+        t = Text(zeile, 11 + 2 * klasse);
+    } else if (layout_b(jahr)) {
+        // Class 9 has a fixed prize: 5.00 up to 2020, 6.00 from 2021.
+        if (klasse == 9) return jahr >= 2021 ? 6.00 : 5.00;
+        t = Punkte_entfernen(Text(zeile, 14 + 2 * klasse));
+    } else {
+        return 0;
+    }
+    double g = 0;
+    return Text_als_Dezimalzahl(t, g) ? g : 0;
+}
+
+void Zahlen_Quoten_einlesen::Zahlen_schreiben(int jahr, int woche, int ziehung) {
+    auto& z = dm_.Table_Zahlen;
+    Ohne_Restriktion frei(z, dm_.DataSource_Dummy, dm_.DataSource_Wahl, "ID_Verband;ID_Ziehung");
+    // Rows written through Table_Zahlen carry AB = 1; searching with it keeps a row of another
+    // AB that an update may have brought from being turned into a duplicate of this one.
+    if (!z.Locate("ID_Verband;ID_Ziehung;Jahr;Woche;AB", {verband_, ziehung, jahr, woche, 1}))
+        z.AppendRecord({verband_, ziehung, jahr, woche, 1});
+    z.Edit();
+    for (int i = 1; i <= 6; ++i) {
+        z.FieldByName("Zahl_" + zwei(i)).SetInteger(Zahlen[6 + i]);
+        z.FieldByName("Zahl_" + zwei(i) + "_g").SetInteger(Zahlen[i]);
+    }
+    z.Post();
+    frei.wiederherstellen();
+}
+
+void Zahlen_Quoten_einlesen::Gewinn_schreiben(int jahr, int woche, int zeile, int ziehung) {
+    auto& g = dm_.Table_Gewinn;
+    Ohne_Restriktion frei(g, dm_.DataSource_Dummy, dm_.DataSource_Zahlen, "ID_Verband;Jahr;Woche;ID_Ziehung");
+    for (int k = 1; k <= 9; ++k) {
+        if (!g.Locate("ID_Verband;Jahr;Woche;ID_Ziehung;Rang", {verband_, jahr, woche, ziehung, k}))
+            g.AppendRecord({verband_, jahr, woche, ziehung, k});
+        g.Edit();
+        g.FieldByName("Anzahl").SetInteger(Anzahl_lesen(zq_jahr_, zeile, k));
+        // A class without winners keeps the prize it has.
+        if (g.FieldByName("Anzahl").AsInteger() > 0)
+            g.FieldByName("Gewinn").SetFloat(Gewinn_lesen(zq_jahr_, zeile, k));
+        g.Post();
+    }
+    frei.wiederherstellen();
+}
+
+std::string Zahlen_Quoten_einlesen::Abschlussmeldung() const {
+    std::string m =
+        std::to_string(eingelesen) + (eingelesen == 1 ? " Ziehung eingelesen." : " Ziehungen eingelesen.");
+    if (!uebersprungen.empty()) {
+        m += "\nÜbersprungen (keine sechs verschiedenen Zahlen von 1 bis " + std::to_string(hoechste_zahl) +
+             "): " + (uebersprungen.size() == 1 ? "Zeile " : "Zeilen ");
+        for (size_t i = 0; i < uebersprungen.size(); ++i)
+            m += (i ? ", " : "") + std::to_string(uebersprungen[i]);
+        m += ".";
+    }
+    return m;
+}
+
+bool Zahlen_Quoten_einlesen::Einlesen_Zahlen_Quoten() {
+    if (!dm_.dialog.Frage(Frage_Einlesen)) return false;
+    auto& wahl = dm_.Table_Wahl;
+    // What was typed into the dialog's fields is stored before it is read.
+    wahl.PostIfEditing();
+    wahl.Edit();
+    const int von = dm_.Wahl("ZQ_Woche_von");
+    const int bis = dm_.Wahl("ZQ_Woche_bis");
+    zq_jahr_ = dm_.Wahl("ZQ_Jahr");
+    const std::string datei = wahl.FieldByName("ZQ_Excel").AsString();
+    verband_ = dm_.Wahl("ID_Verband");
+    const int n = dm_.Zahlen_bis();
+    hoechste_zahl = n >= 6 && n <= 49 ? n : 49;
+    eingelesen = 0;
+    uebersprungen.clear();
+    lage_ = Jahreslage::Anfang;
+    Zahlen.fill(0);
+
+    const int blatt = Blattnummer(zq_jahr_);
+    if (blatt > 0) {
+        try {
+            leser_.Oeffnen(datei, blatt);
+        } catch (const ImportFehler& e) {
+            dm_.dialog.Meldung(e.what());
+            return false;
+        }
+        struct Aufraeumen {
+            Zellenleser& leser;
+            data::Benutzerdialog& dialog;
+            ~Aufraeumen() {
+                dialog.Warten_anzeigen(false);
+                try {
+                    leser.Schliessen();
+                } catch (...) {
+                    // Closing a read-only workbook has nothing to lose.
+                }
+            }
+        } aufraeumen{leser_, dm_.dialog};
+        dm_.dialog.Warten_anzeigen(true);
+        for (int zeile = 1; zeile <= Letzte_Zeile; ++zeile) {
+            const int woche = Woche_lesen(zq_jahr_, zeile);
+            const int ziehung = Ziehung_lesen(zq_jahr_, zeile);
+            const int jahr = Spieljahr(zq_jahr_, zeile, woche, ziehung);
+            if (woche < von || woche > bis || woche < 1 || woche > 53 || (ziehung != 1 && ziehung != 2))
+                continue;
+            if (!Zahlen_lesen(zq_jahr_, zeile)) {
+                uebersprungen.push_back(zeile);
+                continue;
+            }
+            Zahlen_schreiben(jahr, woche, ziehung);
+            Gewinn_schreiben(jahr, woche, zeile, ziehung);
+            ++eingelesen;
+        }
+    }
+    // Back on the selected week, so that the prize grid shows its classes again.
+    if (dm_.Table_Zahlen.Active())
+        dm_.Table_Zahlen.Locate("Jahr;Woche", {dm_.Wahl("Jahr_aktuell"), dm_.Wahl("Woche_aktuell")});
+    if (eingelesen > 0) dm_.globals.Statistik_neu_berechnen = true;
+    dm_.dialog.Meldung(Abschlussmeldung());
+    return true;
+}
+
+} // namespace pyra::maintenance
