@@ -1,0 +1,63 @@
+// pyra-lotto: the desktop program. Single-instance guard, application and style, the program
+// directory with its default database, the main window and the data module, the message loop,
+// and closing the database at the end.
+
+#include "data/datamodule.h"
+#include "data/programmverzeichnis.h"
+#include "data/standarddatenbank.h"
+#include "platform/instanz/einzelinstanz.h"
+#include "ui/anwendung.h"
+#include "ui/fensterzustand_lotto.h"
+#include "ui/form_lotto.h"
+#include "ui/kernanbindung.h"
+#include "ui/meldungen.h"
+#include "ui/qt_benutzerdialog.h"
+
+#include <memory>
+
+using namespace pyra;
+
+int main(int argc, char** argv) {
+    // Before anything else: only one instance works on the database.
+    platform::Einzelinstanz sperre;
+    if (!sperre.erhalten()) {
+        ui::Lotto_Anwendung app(argc, argv);
+        ui::Meldung(nullptr, QString::fromUtf8(platform::Meldung_laeuft_bereits));
+        return 0;
+    }
+
+    ui::Lotto_Anwendung app(argc, argv);
+    const QString stilfehler = ui::Stil_anwenden(app);
+    if (!stilfehler.isEmpty()) ui::Meldung(nullptr, stilfehler);
+
+    data::Globale_Zustaende globals;
+    try {
+        globals.Programmverzeichnis = data::Programmverzeichnis_bestimmen();
+        // A missing database is created with the shipped history; an existing file is never
+        // touched here (one that cannot be opened is reported by the start sequence).
+        data::Standarddatenbank_anlegen(globals.Programmverzeichnis, data::Heute(),
+                                        ui::kern::Standarddatenbank_nachbereiten());
+    } catch (const std::exception& e) {
+        ui::Fehlerbericht(nullptr, QString::fromUtf8(e.what()));
+        return 1;
+    }
+
+    // The windows first, then the data module; creating them does not touch the database.
+    ui::TForm_Lotto form(globals);
+    ui::Fensterzustand_Lotto fenster(form);
+    ui::Qt_Benutzerdialog dialog;
+    auto dm = std::make_unique<data::DataModule_Lotto>(globals, fenster, dialog);
+    form.Datenmodul_setzen(dm.get(), &dialog);
+
+    form.show(); // the first show runs the start sequence
+    const int rc = app.exec();
+
+    try {
+        dm->Datenbank_Close();
+    } catch (const std::exception& e) {
+        ui::Fehlerbericht(nullptr, QString::fromUtf8(e.what()));
+    }
+    form.Datenmodul_setzen(nullptr, nullptr);
+    dm.reset();
+    return rc;
+}

@@ -1,0 +1,34 @@
+#pragma once
+
+// A read-only grid over a cursor: the rows of a Tabellenmodell with the column widths and looks of
+// its column definitions. The selected row follows the cursor, and choosing a row moves it.
+
+#include "ui/tabellenmodell.h"
+
+#include <QTableView>
+
+namespace pyra::ui {
+
+class DBGrid : public QTableView {
+    Q_OBJECT
+  public:
+    // zeilenauswahl: whole rows are selected (else single cells).
+    DBGrid(std::vector<Spalte> spalten, const std::string& schluesselfelder, bool zeilenauswahl,
+           QWidget* eltern = nullptr);
+
+    void quelle_setzen(store::DataSource* quelle);
+    Tabellenmodell& modell() { return *modell_; }
+
+  protected:
+    void currentChanged(const QModelIndex& aktuell, const QModelIndex& vorher) override;
+    void changeEvent(QEvent* e) override;
+
+  private:
+    void cursor_folgen(int zeile);
+    void schrift_uebernehmen();
+
+    Tabellenmodell* modell_;
+    bool folgt_ = false;
+};
+
+} // namespace pyra::ui

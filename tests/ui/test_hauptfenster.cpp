@@ -1,0 +1,485 @@
+// The main window on a temporary program directory with the default database: start sequence,
+// selection commit, board and lock, sort click, bound edits, hints and messages.
+
+#include "common/tempdir.h"
+#include "data/datamodule.h"
+#include "data/datum.h"
+#include "data/standarddatenbank.h"
+#include "ui/db_checkbox.h"
+#include "ui/db_edit.h"
+#include "ui/db_grid.h"
+#include "ui/db_lookupcombobox.h"
+#include "ui/fensterzustand_lotto.h"
+#include "ui/form_copyright.h"
+#include "ui/form_lotto.h"
+#include "ui/meldungen.h"
+#include "ui/qt_benutzerdialog.h"
+#include "ui/shell_oeffnen.h"
+#include "ui/statuszeile.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QEnterEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QRadioButton>
+#include <QToolButton>
+#include <QtTest>
+
+#include <filesystem>
+#include <fstream>
+#include <memory>
+
+using namespace pyra;
+namespace fs = std::filesystem;
+
+namespace {
+
+// One program run: the default database copied into a fresh program directory, the main window
+// with its data module, message boxes answered from a script.
+struct Lauf {
+    test::TempDir dir;
+    data::Globale_Zustaende globals;
+    std::unique_ptr<ui::TForm_Lotto> form;
+    std::unique_ptr<ui::Fensterzustand_Lotto> fenster;
+    std::unique_ptr<ui::Qt_Benutzerdialog> dialog;
+    std::unique_ptr<data::DataModule_Lotto> dm;
+    QStringList meldungen, fragen;
+    QList<bool> antworten; // answers in order; afterwards Yes
+
+    Lauf(const std::string& vorlage, data::Datum heute) {
+        for (const char* f : {"Datenbank_Lotto.tdbd", "Datenbank_Lotto_Update.tdbd"})
+            if (fs::exists(fs::path(vorlage) / f)) fs::copy_file(fs::path(vorlage) / f, dir.path() / f);
+        data::Uhr_setzen([heute] { return heute; });
+        ui::Meldungen_umleiten({[this](const QString& t) { meldungen << t; },
+                                [this](const QString& t) {
+                                    fragen << t;
+                                    return antworten.isEmpty() ? true : antworten.takeFirst();
+                                }});
+        globals.Programmverzeichnis = dir.dir();
+        form = std::make_unique<ui::TForm_Lotto>(globals);
+        fenster = std::make_unique<ui::Fensterzustand_Lotto>(*form);
+        dialog = std::make_unique<ui::Qt_Benutzerdialog>();
+        dm = std::make_unique<data::DataModule_Lotto>(globals, *fenster, *dialog);
+        form->Datenmodul_setzen(dm.get(), dialog.get());
+        form->FormShow();
+    }
+    ~Lauf() {
+        try {
+            dm->Datenbank_Close();
+        } catch (...) {
+        }
+        form->Datenmodul_setzen(nullptr, nullptr);
+        dm.reset();
+        form.reset();
+        ui::Meldungen_umleiten({});
+        data::Uhr_setzen({});
+    }
+
+    int wahl(const char* feld) { return dm->Wahl(feld); }
+
+    // Chooses a week in the selection list and closes it, as the user does with the mouse.
+    void woche_waehlen(int woche) {
+        form->DBLookupComboBox_Spielwoche->waehlen(woche);
+        form->DBLookupComboBox_Spielwoche->hidePopup();
+        QTest::qWait(1); // the close is announced after the list has written its choice
+    }
+
+    void reihen_anlegen(int anzahl) {
+        for (int r = 1; r <= anzahl; ++r)
+            dm->Table_Reihen.AppendRecord({wahl("ID_Verband"), wahl("Jahr_aktuell"), wahl("Woche_aktuell"),
+                                           wahl("ID_Ziehung"), 0, 0, r, r, r + 7, r + 14, r + 21, r + 28,
+                                           r + 35});
+    }
+
+    int gefuellte_reihen() {
+        int n = 0;
+        auto& t = dm->Table_Reihen;
+        for (t.First(); !t.Eof(); t.Next())
+            if (!t.FieldByName("Tipp_Zahl_1").IsNull()) ++n;
+        t.First();
+        return n;
+    }
+
+    bool board_frei() {
+        for (auto* b : form->DBCheckBox_Zahl)
+            if (!b->isEnabled()) return false;
+        for (auto* e : form->DBEdit_Bankzahl)
+            if (!e->isEnabled()) return false;
+        return form->MenuItem_Reihenkuerzung->isEnabled();
+    }
+    bool board_gesperrt() {
+        for (auto* b : form->DBCheckBox_Zahl)
+            if (b->isEnabled()) return false;
+        for (auto* e : form->DBEdit_Bankzahl)
+            if (e->isEnabled()) return false;
+        return !form->MenuItem_Reihenkuerzung->isEnabled();
+    }
+
+    // Types into a bound edit and leaves it.
+    static void tippen_und_verlassen(QLineEdit* e, const QString& text) {
+        e->selectAll();
+        QTest::keyClicks(e, text);
+        QFocusEvent aus(QEvent::FocusOut, Qt::TabFocusReason);
+        QCoreApplication::sendEvent(e, &aus);
+    }
+};
+
+} // namespace
+
+class Hauptfenster : public QObject {
+    Q_OBJECT
+  private slots:
+    void initTestCase();
+    void startsequenz_waehlt_die_woche_data();
+    void startsequenz_waehlt_die_woche();
+    void auswahl_uebernehmen_mit_der_maus();
+    void auswahl_uebernehmen_mit_der_tastatur();
+    void zahlenklick_leert_die_reihen_eines_entsperrten_systems();
+    void bankzahl_leert_die_reihen_eines_entsperrten_systems();
+    void sperrzustaende();
+    void reihenkuerzung_tut_nichts_solange_gesperrt();
+    void sortierklick_nein_behaelt_reihenfolge();
+    void sortierklick_ja_sortiert();
+    void sortierklick_ohne_frage_wenn_ergebnisse_vorliegen();
+    void reihen_eingabe_speichert_beim_verlassen();
+    void reihen_eingabe_abgelehnt_zeigt_meldung_und_alten_wert();
+    void hinweise_in_der_statusleiste();
+    void hilfe_fragt_und_oeffnet_nichts_bei_nein();
+    void copyright_mit_aktuellem_jahr_und_adressen();
+    void unlesbare_datenbank_wird_gemeldet_und_nicht_ersetzt();
+
+  private:
+    test::TempDir vorlage_;
+};
+
+void Hauptfenster::initTestCase() {
+    QVERIFY(data::Standarddatenbank_anlegen(vorlage_.dir(), {2024, 3, 14}));
+}
+
+void Hauptfenster::startsequenz_waehlt_die_woche_data() {
+    QTest::addColumn<int>("tag");
+    QTest::addColumn<int>("woche");
+    QTest::addColumn<int>("ziehung");
+    QTest::newRow("Donnerstag") << 14 << 11 << 1;
+    QTest::newRow("Mittwoch") << 13 << 11 << 2;
+    QTest::newRow("Montag") << 18 << 12 << 2;
+}
+
+void Hauptfenster::startsequenz_waehlt_die_woche() {
+    QFETCH(int, tag);
+    QFETCH(int, woche);
+    QFETCH(int, ziehung);
+    Lauf l(vorlage_.dir(), {2024, 3, tag});
+    QVERIFY(l.meldungen.isEmpty());
+    QCOMPARE(l.wahl("Jahr_aktuell"), 2024);
+    QCOMPARE(l.wahl("Woche_aktuell"), woche);
+    QCOMPARE(l.wahl("ID_Ziehung"), ziehung);
+    // The lists show the selection and keep their lookup cursors on it.
+    QCOMPARE(l.form->DBLookupComboBox_Spielwoche->currentText(), QStringLiteral("%1. Woche").arg(woche));
+    QCOMPARE(l.form->DBLookupComboBox_Jahr->currentText(), QStringLiteral("2024"));
+    QCOMPARE(l.form->DBLookupComboBox_Verband->currentText(), QStringLiteral("Deutschland"));
+    QCOMPARE(l.form->DBLookupComboBox_Ziehung->currentText(),
+             ziehung == 1 ? QStringLiteral("Sa/So") : QStringLiteral("Mi"));
+    QCOMPARE(l.dm->Table_Woche.FieldByName("ID_Woche").AsInteger(), woche);
+    QCOMPARE(l.dm->Table_Ziehung.FieldByName("ID_Ziehung").AsInteger(), ziehung);
+    // Caption and labels from Wahl, settings of the association, the statistics rows.
+    QCOMPARE(l.form->windowTitle().toStdString(),
+             l.dm->Table_Wahl.FieldByName("Form_Anwendung_Caption").AsString());
+    QCOMPARE(l.form->Label_Homepage->text().toStdString(),
+             l.dm->Table_Wahl.FieldByName("Homepage").AsString());
+    QCOMPARE(l.form->Label_Software_fuer->text(), QStringLiteral("Sportwetten, Toto, Lotto und Roulette"));
+    QCOMPARE(l.form->DBEdit_Zahlen->text(), QStringLiteral("49"));
+    QCOMPARE(l.form->DBGrid_Zahlen->modell().rowCount(), 49);
+    QCOMPARE(l.form->DBGrid_Zahlen->modell().text(48, 0), QStringLiteral("49"));
+    // A new week: unlocked, no rows.
+    QCOMPARE(l.form->Edit_Reihen_Gesamt->text(), QStringLiteral("0"));
+    QVERIFY(!l.form->CheckBox_System->isChecked());
+    QVERIFY(l.board_frei());
+    QCOMPARE(l.form->DBGrid_Reihen_Kuerzung->modell().rowCount(), 0);
+    QVERIFY(l.form->RadioButton_Sortierung[0]->isChecked());
+    QVERIFY(l.globals.Leerlauf_fertig);
+    QVERIFY(!l.globals.Start_Ende_aktiv);
+}
+
+void Hauptfenster::auswahl_uebernehmen_mit_der_maus() {
+    Lauf l(vorlage_.dir(), {2024, 3, 14});
+    l.form->DBCheckBox_Zahl[6]->click(); // a mark for week 11
+    l.woche_waehlen(9);
+    QCOMPARE(l.dm->Table_Wahl.State(), store::DataSetState::Browse); // the commit stored the selection
+    QCOMPARE(l.wahl("Woche_aktuell"), 9);
+    QCOMPARE(l.dm->Table_Zahlen.FieldByName("Woche").AsInteger(), 9);
+    QCOMPARE(l.dm->Table_Optionen.RecordCount(), 1);
+    QCOMPARE(l.dm->Table_Optionen.FieldByName("Woche").AsInteger(), 9);
+    QCOMPARE(l.form->DBGrid_Zahlen->modell().rowCount(), 49);
+    QVERIFY(!l.form->DBCheckBox_Zahl[6]->isChecked()); // week 9 has its own marks
+    l.woche_waehlen(11);
+    QVERIFY(l.form->DBCheckBox_Zahl[6]->isChecked()); // and week 11 keeps its mark
+    QVERIFY(l.meldungen.isEmpty());
+}
+
+void Hauptfenster::auswahl_uebernehmen_mit_der_tastatur() {
+    Lauf l(vorlage_.dir(), {2024, 3, 14});
+    QTest::keyClick(l.form->DBLookupComboBox_Spielwoche, Qt::Key_Down);
+    QCOMPARE(l.dm->Table_Wahl.State(), store::DataSetState::Browse);
+    QCOMPARE(l.wahl("Woche_aktuell"), 12);
+    QCOMPARE(l.dm->Table_Zahlen.FieldByName("Woche").AsInteger(), 12);
+    QCOMPARE(l.dm->Table_Zahl_Daten.FieldByName("Woche").AsInteger(), 12);
+    QTest::keyClick(l.form->DBLookupComboBox_Ziehung, Qt::Key_Down);
+    QCOMPARE(l.wahl("ID_Ziehung"), 2);
+    QCOMPARE(l.form->DBLookupComboBox_Ziehung->currentText(), QStringLiteral("Mi"));
+}
+
+void Hauptfenster::zahlenklick_leert_die_reihen_eines_entsperrten_systems() {
+    Lauf l(vorlage_.dir(), {2024, 3, 14});
+    l.reihen_anlegen(3);
+    l.dm->Auswahl_uebernehmen();
+    QCOMPARE(l.form->Edit_Reihen_Gesamt->text(), QStringLiteral("3"));
+    QVERIFY(l.form->CheckBox_System->isChecked());
+    QCOMPARE(l.form->DBGrid_Reihen_Kuerzung->modell().rowCount(), 3);
+    QCOMPARE(l.form->DBGrid_Reihen_Kuerzung->modell().text(1, 1), QStringLiteral("2"));
+
+    l.form->CheckBox_System->click(); // unlock
+    QVERIFY(l.board_frei());
+    l.form->DBCheckBox_Zahl[4]->click(); // number 5
+    QCOMPARE(l.dm->Table_Optionen.FieldByName("Checkbox_05").AsString(), std::string("t"));
+    QCOMPARE(l.dm->Table_Optionen.State(), store::DataSetState::Browse);
+    QCOMPARE(l.gefuellte_reihen(), 0);
+    QCOMPARE(l.dm->Table_Reihen.RecordCount(), 3); // the rows stay as emptied rows
+    QCOMPARE(l.form->Edit_Reihen_Gesamt->text(), QStringLiteral("0"));
+    QCOMPARE(l.form->DBGrid_Reihen_Kuerzung->modell().text(1, 0), QStringLiteral("2"));
+    QCOMPARE(l.form->DBGrid_Reihen_Kuerzung->modell().text(1, 1), QString());
+    // The statistics grid moved to the clicked number.
+    QCOMPARE(l.dm->Table_Zahl_Daten.FieldByName("Zahl").AsInteger(), 5);
+    QCOMPARE(l.form->DBGrid_Zahlen->currentIndex().row(), 4);
+    // Emptied rows: the next refresh leaves the system unlocked.
+    l.dm->Auswahl_uebernehmen();
+    QVERIFY(!l.form->CheckBox_System->isChecked());
+    QVERIFY(l.board_frei());
+    QCOMPARE(l.form->Edit_Reihen_Gesamt->text(), QStringLiteral("0"));
+}
+
+void Hauptfenster::bankzahl_leert_die_reihen_eines_entsperrten_systems() {
+    Lauf l(vorlage_.dir(), {2024, 3, 14});
+    l.reihen_anlegen(2);
+    l.dm->Auswahl_uebernehmen();
+    l.form->CheckBox_System->click();
+    Lauf::tippen_und_verlassen(l.form->DBEdit_Bankzahl[0], QStringLiteral("7"));
+    QCOMPARE(l.dm->Table_Optionen.State(), store::DataSetState::Browse);
+    QCOMPARE(l.dm->Table_Optionen.FieldByName("Bankzahl_1").AsInteger(), 7);
+    QCOMPARE(l.gefuellte_reihen(), 0);
+    QCOMPARE(l.form->Edit_Reihen_Gesamt->text(), QStringLiteral("0"));
+}
+
+void Hauptfenster::sperrzustaende() {
+    Lauf l(vorlage_.dir(), {2024, 3, 14});
+    auto& f = *l.fenster;
+    // Refresh of a selection with filled rows: locked.
+    l.reihen_anlegen(4);
+    l.woche_waehlen(10);
+    l.woche_waehlen(11);
+    QVERIFY(l.board_gesperrt());
+    QVERIFY(!f.eingaben_kuerzung);
+    QVERIFY(!f.eingaben_analyse);
+    QVERIFY(l.form->CheckBox_System->isChecked());
+    QCOMPARE(l.form->Edit_Reihen_Gesamt->text(), QStringLiteral("4"));
+    // Everything else stays usable.
+    for (QWidget* w : std::initializer_list<QWidget*>{
+             l.form->DBLookupComboBox_Spielwoche, l.form->DBEdit_Reihen, l.form->CheckBox_System,
+             l.form->SpeedButton_Reihenkuerzung, l.form->DBGrid_Reihen_Kuerzung, l.form->DBGrid_Zahlen})
+        QVERIFY2(w->isEnabled(), qPrintable(w->objectName()));
+    QVERIFY(!l.form->DBEdit_Zahlen->isEnabled());
+
+    // Unchecking unlocks and keeps rows and counter.
+    l.form->CheckBox_System->click();
+    QVERIFY(l.board_frei());
+    QVERIFY(f.eingaben_kuerzung && f.eingaben_analyse);
+    QCOMPARE(l.gefuellte_reihen(), 4);
+    QCOMPARE(l.form->Edit_Reihen_Gesamt->text(), QStringLiteral("4"));
+    // Checking again locks.
+    l.form->CheckBox_System->click();
+    QVERIFY(l.board_gesperrt());
+
+    // A selection without rows: checking locks, the next refresh unlocks.
+    l.woche_waehlen(9);
+    QVERIFY(l.board_frei());
+    QVERIFY(!l.form->CheckBox_System->isChecked());
+    l.form->CheckBox_System->click();
+    QVERIFY(l.board_gesperrt());
+    QVERIFY(!f.eingaben_kuerzung);
+    QCOMPARE(l.form->Edit_Reihen_Gesamt->text(), QStringLiteral("0"));
+    l.dm->Auswahl_uebernehmen();
+    QVERIFY(l.board_frei());
+    QVERIFY(!l.form->CheckBox_System->isChecked());
+}
+
+void Hauptfenster::reihenkuerzung_tut_nichts_solange_gesperrt() {
+    Lauf l(vorlage_.dir(), {2024, 3, 14});
+    l.reihen_anlegen(2);
+    l.dm->Auswahl_uebernehmen();
+    l.form->SpeedButton_Reihenkuerzung->click();
+    QVERIFY(l.meldungen.isEmpty());
+    QVERIFY(l.fragen.isEmpty());
+    QCOMPARE(l.gefuellte_reihen(), 2);
+    QVERIFY(!l.form->Kuerzung_laeuft());
+}
+
+void Hauptfenster::sortierklick_nein_behaelt_reihenfolge() {
+    // After the last shipped draw: the week before the selected one has no results.
+    Lauf l(vorlage_.dir(), {2030, 1, 17});
+    l.woche_waehlen(2);
+    l.woche_waehlen(3);
+    QVERIFY(l.globals.Statistik_neu_berechnen);
+    l.antworten = {false};
+    l.form->RadioButton_Sortierung[1]->click(); // "W%"
+    QCOMPARE(l.fragen, QStringList{QStringLiteral("Ziehungsergebnisse fehlen! - Trotzdem berechnen?")});
+    QCOMPARE(l.dm->Table_Zahl_Daten.IndexName(), std::string());
+    QVERIFY(!l.globals.Statistik_neu_berechnen);
+    QCOMPARE(l.form->DBGrid_Zahlen->modell().text(0, 0), QStringLiteral("1"));
+    QCOMPARE(l.form->DBGrid_Zahlen->modell().text(0, 2), QString()); // nothing computed
+    // The next click sorts without asking again.
+    l.form->RadioButton_Sortierung[2]->click(); // "Hf"
+    QCOMPARE(l.fragen.size(), 1);
+    QCOMPARE(l.dm->Table_Zahl_Daten.IndexName(), std::string("Index_Haeufigkeit_Wo"));
+}
+
+void Hauptfenster::sortierklick_ja_sortiert() {
+    Lauf l(vorlage_.dir(), {2030, 1, 17});
+    l.woche_waehlen(2);
+    l.woche_waehlen(3);
+    l.antworten = {true};
+    l.form->RadioButton_Sortierung[1]->click();
+    QCOMPARE(l.fragen.size(), 1);
+    QCOMPARE(l.dm->Table_Zahl_Daten.IndexName(), std::string("Index_Wahrscheinlichkeit"));
+    QVERIFY(!l.globals.Statistik_neu_berechnen);
+    QCOMPARE(l.dm->Table_Zahl_Daten.RecNo(), 1);
+    // Recomputed from the whole history: the grid shows the estimate, highest first.
+    auto& m = l.form->DBGrid_Zahlen->modell();
+    QVERIFY(m.text(0, 1).endsWith(QLatin1Char('%')));
+    QVERIFY(m.text(0, 2).toInt() > 0);
+    const double erste = m.text(0, 1).chopped(1).replace(',', '.').toDouble();
+    const double letzte = m.text(48, 1).chopped(1).replace(',', '.').toDouble();
+    QVERIFY(erste >= letzte);
+    // "Z" shows the numbers 1..49 again.
+    l.form->RadioButton_Sortierung[0]->click();
+    for (int i = 0; i < 49; ++i) QCOMPARE(l.form->DBGrid_Zahlen->modell().text(i, 0), QString::number(i + 1));
+}
+
+void Hauptfenster::sortierklick_ohne_frage_wenn_ergebnisse_vorliegen() {
+    Lauf l(vorlage_.dir(), {2024, 3, 14});
+    l.form->RadioButton_Sortierung[3]->click(); // "Rs"
+    QVERIFY(l.fragen.isEmpty());
+    QVERIFY(l.meldungen.isEmpty());
+    QCOMPARE(l.dm->Table_Zahl_Daten.IndexName(), std::string("Index_Rueckstaendigkeit_W"));
+    auto& m = l.form->DBGrid_Zahlen->modell();
+    QCOMPARE(m.rowCount(), 49);
+    // Recomputed: ordered by the overdue count, highest first.
+    QVERIFY(!m.text(0, 3).isEmpty());
+    QVERIFY(m.text(0, 3).toInt() >= m.text(48, 3).toInt());
+    QVERIFY(m.text(0, 3).toInt() > 0);
+}
+
+void Hauptfenster::reihen_eingabe_speichert_beim_verlassen() {
+    Lauf l(vorlage_.dir(), {2024, 3, 14});
+    Lauf::tippen_und_verlassen(l.form->DBEdit_Reihen, QStringLiteral("300"));
+    QCOMPARE(l.dm->Table_Lotto.State(), store::DataSetState::Browse);
+    QCOMPARE(l.dm->Table_Lotto.FieldByName("Reihenberechnung").AsInteger(), 300);
+    // Read back from the file: stored at once.
+    store::Table lotto(l.dm->TdbDatabase_Lotto, "pruef", "Lotto");
+    lotto.Open();
+    QVERIFY(lotto.Locate("ID_Verband", {3}));
+    QCOMPARE(lotto.FieldByName("Reihenberechnung").AsInteger(), 300);
+    // Leaving without a change writes nothing.
+    QFocusEvent aus(QEvent::FocusOut, Qt::TabFocusReason);
+    QCoreApplication::sendEvent(l.form->DBEdit_Reihen, &aus);
+    QCOMPARE(l.dm->Table_Lotto.State(), store::DataSetState::Browse);
+    QVERIFY(l.meldungen.isEmpty());
+}
+
+void Hauptfenster::reihen_eingabe_abgelehnt_zeigt_meldung_und_alten_wert() {
+    Lauf l(vorlage_.dir(), {2024, 3, 14});
+    Lauf::tippen_und_verlassen(l.form->DBEdit_Reihen, QStringLiteral("1x"));
+    QCOMPARE(l.meldungen.size(), 1);
+    QVERIFY2(l.meldungen[0].contains(QStringLiteral("Reihenberechnung")), qPrintable(l.meldungen[0]));
+    QCOMPARE(l.form->DBEdit_Reihen->text(), QStringLiteral("12"));
+    QCOMPARE(l.dm->Table_Lotto.State(), store::DataSetState::Browse);
+    QCOMPARE(l.dm->Table_Lotto.FieldByName("Reihenberechnung").AsInteger(), 12);
+}
+
+void Hauptfenster::hinweise_in_der_statusleiste() {
+    Lauf l(vorlage_.dir(), {2024, 3, 14});
+    struct Fall {
+        QWidget* w;
+        QString hinweis;
+    };
+    const QList<Fall> faelle = {
+        {l.form->DBGrid_Reihen_Kuerzung, QStringLiteral("Reihen des Systems")},
+        {l.form->SpeedButton_Reihenkuerzung,
+         QStringLiteral("Ermittlung Systemreihen und Reihenkürzung des Systems")},
+        {l.form->DBLookupComboBox_Verband,
+         QStringLiteral("Wahl des Landes (Deutschland, Österreich, Schweiz)")},
+        {l.form->DBCheckBox_Zahl[48], QStringLiteral("Markieren der Zahlen für die Ziehung/ das System")},
+        {l.form->CheckBox_System, QStringLiteral("System sperren / entsperren")},
+        {l.form->Label_Software, QStringLiteral("Aufruf der Homepage")},
+    };
+    for (const Fall& f : faelle) {
+        QEnterEvent betreten(QPointF(1, 1), QPointF(1, 1), QPointF(1, 1));
+        QCoreApplication::sendEvent(f.w, &betreten);
+        QCOMPARE(l.form->StatusBar->panel(0), f.hinweis);
+        QCOMPARE(f.w->toolTip(), f.hinweis);
+    }
+    l.form->MenuItem_Gewinnermittlung->showStatusText(l.form->menuBar());
+    QCOMPARE(l.form->StatusBar->panel(0), QStringLiteral("Zolt's Pyra - Lotto 7.3"));
+}
+
+void Hauptfenster::hilfe_fragt_und_oeffnet_nichts_bei_nein() {
+    Lauf l(vorlage_.dir(), {2024, 3, 14});
+    std::ofstream(l.dir.file("Hilfe_Lotto.pdf")) << "pdf";
+    QList<QUrl> offen;
+    ui::Oeffner_setzen([&](const QUrl& u) {
+        offen << u;
+        return true;
+    });
+    l.antworten = {false};
+    l.form->FormKeyDown(Qt::Key_F1);
+    QCOMPARE(l.fragen, QStringList{QStringLiteral(
+                           "Die vollständige Hilfe liegt als pdf (doc) -Datei im "
+                           "Installationsverzeichnis vor!\rStarten (pdf-Reader erforderlich)? ")});
+    QVERIFY(offen.isEmpty());
+    l.form->MenuItem_Hilfe->trigger();
+    QCOMPARE(offen.size(), 1);
+    QCOMPARE(offen[0].toLocalFile(), QString::fromStdString(l.dir.file("Hilfe_Lotto.pdf")));
+    ui::Oeffner_setzen({});
+}
+
+void Hauptfenster::copyright_mit_aktuellem_jahr_und_adressen() {
+    Lauf l(vorlage_.dir(), {2031, 6, 5});
+    l.form->Form_Copyright->vorbereiten(l.dm.get(), l.form.get());
+    QVERIFY(l.form->Form_Copyright->Label_C->text().contains(QStringLiteral("2031")));
+    QCOMPARE(l.form->Form_Copyright->windowTitle(), QStringLiteral("  Copyright"));
+    QCOMPARE(l.form->Form_Copyright->Label_Homepage->text().toStdString(),
+             l.dm->Table_Wahl.FieldByName("Homepage").AsString());
+    QCOMPARE(l.form->Form_Copyright->Label_Partnerseite->text().toStdString(),
+             l.dm->Table_Wahl.FieldByName("Partnerseite").AsString());
+}
+
+void Hauptfenster::unlesbare_datenbank_wird_gemeldet_und_nicht_ersetzt() {
+    test::TempDir kaputt;
+    const std::string inhalt = "kein SQLite, sondern Text";
+    std::ofstream(kaputt.file("Datenbank_Lotto.tdbd")) << inhalt;
+    QVERIFY(!data::Standarddatenbank_anlegen(kaputt.dir(), {2024, 3, 14}));
+    Lauf l(kaputt.dir(), {2024, 3, 14});
+    QCOMPARE(l.meldungen.size(), 1);
+    QVERIFY(!l.meldungen[0].isEmpty());
+    std::ifstream ein(l.dir.file("Datenbank_Lotto.tdbd"));
+    std::string gelesen((std::istreambuf_iterator<char>(ein)), std::istreambuf_iterator<char>());
+    QCOMPARE(gelesen, inhalt);
+    // The window stays usable without data.
+    l.form->RadioButton_Sortierung[2]->click();
+    l.form->DBCheckBox_Zahl[0]->click();
+    l.form->close();
+}
+
+QTEST_MAIN(Hauptfenster)
+#include "test_hauptfenster.moc"
