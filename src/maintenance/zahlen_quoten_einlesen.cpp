@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <climits>
 #include <cstdio>
+#include <optional>
 #include <set>
 
 namespace pyra::maintenance {
@@ -14,6 +15,9 @@ using store::Value;
 namespace {
 
 constexpr int Letzte_Zeile = 250;
+// The restrictions of Table_Zahlen and Table_Gewinn.
+const char* const Felder_Zahlen = "ID_Verband;ID_Ziehung";
+const char* const Felder_Gewinn = "ID_Verband;Jahr;Woche;ID_Ziehung";
 
 bool layout_a(int jahr) {
     return jahr == 2014 || jahr == 2015;
@@ -217,7 +221,8 @@ double Zahlen_Quoten_einlesen::Gewinn_lesen(int jahr, int zeile, int klasse) {
 
 void Zahlen_Quoten_einlesen::Zahlen_schreiben(int jahr, int woche, int ziehung) {
     auto& z = dm_.Table_Zahlen;
-    Ohne_Restriktion frei(z, dm_.DataSource_Dummy, dm_.DataSource_Wahl, "ID_Verband;ID_Ziehung");
+    std::optional<Ohne_Restriktion> frei;
+    if (!ohne_restriktionen_) frei.emplace(z, dm_.DataSource_Dummy, dm_.DataSource_Wahl, Felder_Zahlen);
     // Rows written through Table_Zahlen carry AB = 1; searching with it keeps a row of another
     // AB that an update may have brought from being turned into a duplicate of this one.
     if (!z.Locate("ID_Verband;ID_Ziehung;Jahr;Woche;AB", {verband_, ziehung, jahr, woche, 1}))
@@ -228,12 +233,13 @@ void Zahlen_Quoten_einlesen::Zahlen_schreiben(int jahr, int woche, int ziehung) 
         z.FieldByName("Zahl_" + zwei(i) + "_g").SetInteger(Zahlen[i]);
     }
     z.Post();
-    frei.wiederherstellen();
+    if (frei) frei->wiederherstellen();
 }
 
 void Zahlen_Quoten_einlesen::Gewinn_schreiben(int jahr, int woche, int zeile, int ziehung) {
     auto& g = dm_.Table_Gewinn;
-    Ohne_Restriktion frei(g, dm_.DataSource_Dummy, dm_.DataSource_Zahlen, "ID_Verband;Jahr;Woche;ID_Ziehung");
+    std::optional<Ohne_Restriktion> frei;
+    if (!ohne_restriktionen_) frei.emplace(g, dm_.DataSource_Dummy, dm_.DataSource_Zahlen, Felder_Gewinn);
     for (int k = 1; k <= 9; ++k) {
         if (!g.Locate("ID_Verband;Jahr;Woche;ID_Ziehung;Rang", {verband_, jahr, woche, ziehung, k}))
             g.AppendRecord({verband_, jahr, woche, ziehung, k});
@@ -244,7 +250,7 @@ void Zahlen_Quoten_einlesen::Gewinn_schreiben(int jahr, int woche, int zeile, in
             g.FieldByName("Gewinn").SetFloat(Gewinn_lesen(zq_jahr_, zeile, k));
         g.Post();
     }
-    frei.wiederherstellen();
+    if (frei) frei->wiederherstellen();
 }
 
 std::string Zahlen_Quoten_einlesen::Abschlussmeldung() const {
@@ -299,6 +305,18 @@ bool Zahlen_Quoten_einlesen::Einlesen_Zahlen_Quoten() {
             }
         } aufraeumen{leser_, dm_.dialog};
         dm_.dialog.Warten_anzeigen(true);
+        // Both cursors stay without restriction for the whole run: nothing else looks at them
+        // meanwhile, and re-reading the restricted rows after every draw would cost more than
+        // the import itself.
+        Ohne_Restriktion frei_zahlen(dm_.Table_Zahlen, dm_.DataSource_Dummy, dm_.DataSource_Wahl,
+                                     Felder_Zahlen);
+        Ohne_Restriktion frei_gewinn(dm_.Table_Gewinn, dm_.DataSource_Dummy, dm_.DataSource_Zahlen,
+                                     Felder_Gewinn);
+        struct Flag {
+            bool& f;
+            ~Flag() { f = false; }
+        } flag{ohne_restriktionen_};
+        ohne_restriktionen_ = true;
         for (int zeile = 1; zeile <= Letzte_Zeile; ++zeile) {
             const int woche = Woche_lesen(zq_jahr_, zeile);
             const int ziehung = Ziehung_lesen(zq_jahr_, zeile);
@@ -313,10 +331,13 @@ bool Zahlen_Quoten_einlesen::Einlesen_Zahlen_Quoten() {
             Gewinn_schreiben(jahr, woche, zeile, ziehung);
             ++eingelesen;
         }
+        ohne_restriktionen_ = false;
+        frei_zahlen.wiederherstellen();
+        // Back on the selected week, so that the prize grid shows its classes again.
+        if (dm_.Table_Zahlen.Active())
+            dm_.Table_Zahlen.Locate("Jahr;Woche", {dm_.Wahl("Jahr_aktuell"), dm_.Wahl("Woche_aktuell")});
+        frei_gewinn.wiederherstellen();
     }
-    // Back on the selected week, so that the prize grid shows its classes again.
-    if (dm_.Table_Zahlen.Active())
-        dm_.Table_Zahlen.Locate("Jahr;Woche", {dm_.Wahl("Jahr_aktuell"), dm_.Wahl("Woche_aktuell")});
     if (eingelesen > 0) dm_.globals.Statistik_neu_berechnen = true;
     dm_.dialog.Meldung(Abschlussmeldung());
     return true;

@@ -48,7 +48,8 @@ class Zahlen_Quoten_einlesen {
     // Writing one draw under the year and week given: the Zahlen row (found or appended) from
     // the working record, and its nine Gewinn rows from row `zeile` of the run's worksheet. The
     // restriction of Table_Zahlen or Table_Gewinn is lifted while the rows are searched and
-    // written, and restored afterwards, also when writing fails.
+    // written, and restored afterwards, also when writing fails. Within a run both stay lifted
+    // from the first row to the last.
     void Zahlen_schreiben(int jahr, int woche, int ziehung);
     void Gewinn_schreiben(int jahr, int woche, int zeile, int ziehung);
 
@@ -71,7 +72,8 @@ class Zahlen_Quoten_einlesen {
     data::DataModule_Lotto& dm_;
     Zellenleser& leser_;
     int verband_ = 0;
-    int zq_jahr_ = 0; // year of the worksheet; the year a draw is stored under may differ
+    int zq_jahr_ = 0;                 // year of the worksheet; the year a draw is stored under may differ
+    bool ohne_restriktionen_ = false; // a run has lifted both restrictions already
     // Layout A: where the sheet stands in the turn of the year (see Spieljahr).
     enum class Jahreslage { Anfang, Im_Jahr, Jahresende, Folgejahr } lage_ = Jahreslage::Anfang;
 };
