@@ -12,12 +12,14 @@
 #include "ui/fensterzustand_lotto.h"
 #include "ui/form_copyright.h"
 #include "ui/form_lotto.h"
+#include "ui/kernanbindung.h"
 #include "ui/meldungen.h"
 #include "ui/qt_benutzerdialog.h"
 #include "ui/shell_oeffnen.h"
 #include "ui/statuszeile.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QEnterEvent>
 #include <QLabel>
@@ -140,6 +142,9 @@ class Hauptfenster : public QObject {
     void bankzahl_leert_die_reihen_eines_entsperrten_systems();
     void sperrzustaende();
     void reihenkuerzung_tut_nichts_solange_gesperrt();
+    void reihenkuerzung_baut_sperrt_und_zaehlt();
+    void reihenkuerzung_verweigert_und_abgebrochen();
+    void gewinnermittlung_schreibt_die_treffer();
     void sortierklick_nein_behaelt_reihenfolge();
     void sortierklick_ja_sortiert();
     void sortierklick_ohne_frage_wenn_ergebnisse_vorliegen();
@@ -155,7 +160,9 @@ class Hauptfenster : public QObject {
 };
 
 void Hauptfenster::initTestCase() {
-    QVERIFY(data::Standarddatenbank_anlegen(vorlage_.dir(), {2024, 3, 14}));
+    // The database as the program creates it, with its analysis tables.
+    QVERIFY(data::Standarddatenbank_anlegen(vorlage_.dir(), {2024, 3, 14},
+                                            ui::kern::Standarddatenbank_nachbereiten()));
 }
 
 void Hauptfenster::startsequenz_waehlt_die_woche_data() {
@@ -323,6 +330,107 @@ void Hauptfenster::reihenkuerzung_tut_nichts_solange_gesperrt() {
     QVERIFY(l.fragen.isEmpty());
     QCOMPARE(l.gefuellte_reihen(), 2);
     QVERIFY(!l.form->Kuerzung_laeuft());
+}
+
+void Hauptfenster::reihenkuerzung_baut_sperrt_und_zaehlt() {
+    Lauf l(vorlage_.dir(), {2024, 3, 14});
+    Lauf::tippen_und_verlassen(l.form->DBEdit_Reihen, QStringLiteral("15"));
+    for (int n : {2, 5, 9, 13, 17, 21, 26, 30, 34, 38, 42, 47}) l.form->DBCheckBox_Zahl[n - 1]->click();
+    Lauf::tippen_und_verlassen(l.form->DBEdit_Bankzahl[0], QStringLiteral("13"));
+    // Three emptied rows of an earlier, larger system are refilled or deleted.
+    l.reihen_anlegen(18);
+    l.dm->DataSource_OptionenUpdateData();
+    QCOMPARE(l.gefuellte_reihen(), 0);
+    QStringList zaehler;
+    connect(l.form->Edit_Reihen_Gesamt, &QLineEdit::textChanged, [&](const QString& t) { zaehler << t; });
+
+    l.form->SpeedButton_Reihenkuerzung->click();
+    QCOMPARE(l.fragen, QStringList{QStringLiteral("System wird mit 12 Zahlen erstellt und gespeichert!")});
+    QVERIFY(l.meldungen.isEmpty());
+    QCOMPARE(l.dm->Table_Reihen.RecordCount(), 15);
+    QCOMPARE(l.gefuellte_reihen(), 15);
+    // The running count after each row, then the number of rows of the locked system.
+    QCOMPARE(zaehler.mid(0, 15).join(','), QStringLiteral("1,2,3,4,5,6,7,8,9,10,11,12,13,14,15"));
+    QCOMPARE(l.form->Edit_Reihen_Gesamt->text(), QStringLiteral("15"));
+    QVERIFY(l.board_gesperrt());
+    QVERIFY(l.form->CheckBox_System->isChecked());
+    QCOMPARE(l.form->DBGrid_Reihen_Kuerzung->modell().rowCount(), 15);
+    // Every row: six ascending numbers of the system, with the bank number.
+    auto& m = l.form->DBGrid_Reihen_Kuerzung->modell();
+    for (int r = 0; r < 15; ++r) {
+        QCOMPARE(m.text(r, 0), QString::number(r + 1));
+        QStringList zahlen;
+        for (int k = 1; k <= 6; ++k) zahlen << m.text(r, k);
+        QVERIFY2(zahlen.contains(QStringLiteral("13")), qPrintable(zahlen.join(' ')));
+        for (int k = 1; k < 6; ++k) QVERIFY(zahlen[k - 1].toInt() < zahlen[k].toInt());
+    }
+    QVERIFY(l.globals.Leerlauf_fertig);
+    QVERIFY(QApplication::overrideCursor() == nullptr);
+    QVERIFY(!l.form->Kuerzung_laeuft());
+    // Locked: the toolbar button does nothing.
+    l.form->SpeedButton_Reihenkuerzung->click();
+    QCOMPARE(l.fragen.size(), 1);
+}
+
+void Hauptfenster::reihenkuerzung_verweigert_und_abgebrochen() {
+    Lauf l(vorlage_.dir(), {2024, 3, 14});
+    for (int n = 1; n <= 8; ++n) l.form->DBCheckBox_Zahl[n - 1]->click();
+    l.form->MenuItem_Reihenkuerzung->trigger();
+    QCOMPARE(l.meldungen, QStringList{QStringLiteral("Mindestens 9 Systemzahlen festlegen!")});
+    QVERIFY(l.fragen.isEmpty());
+
+    l.form->DBCheckBox_Zahl[9]->click();
+    l.antworten = {false};
+    l.form->MenuItem_Reihenkuerzung->trigger();
+    QCOMPARE(l.fragen.size(), 1);
+    QCOMPARE(l.dm->Table_Reihen.RecordCount(), 0);
+    QVERIFY(l.board_frei());
+
+    // Escape held: the run stops after its first row and drops it.
+    QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+    QCoreApplication::sendEvent(l.form.get(), &escape);
+    l.form->MenuItem_Reihenkuerzung->trigger();
+    QKeyEvent los(QEvent::KeyRelease, Qt::Key_Escape, Qt::NoModifier);
+    QCoreApplication::sendEvent(l.form.get(), &los);
+    QCOMPARE(l.meldungen.last(), QStringLiteral("Berechnung abgebrochen!"));
+    QCOMPARE(l.dm->Table_Reihen.RecordCount(), 0);
+    QVERIFY(l.board_frei());
+    QCOMPARE(l.form->Edit_Reihen_Gesamt->text(), QStringLiteral("1"));
+    QVERIFY(QApplication::overrideCursor() == nullptr);
+    QVERIFY(l.globals.Leerlauf_fertig);
+}
+
+void Hauptfenster::gewinnermittlung_schreibt_die_treffer() {
+    Lauf l(vorlage_.dir(), {2024, 3, 14});
+    auto& z = l.dm->Table_Zahlen;
+    QVERIFY(z.Locate("Jahr;Woche", {2024, 11}));
+    std::array<int, 6> d{};
+    for (int k = 0; k < 6; ++k)
+        d[k] = static_cast<int>(z.FieldByName("Zahl_0" + std::to_string(k + 1)).AsInteger());
+    QVERIFY(d[0] > 0);
+    std::vector<int> frei;
+    for (int n = 1; n <= 49 && frei.size() < 6; ++n)
+        if (std::find(d.begin(), d.end(), n) == d.end()) frei.push_back(n);
+    // Row 1 the draw in reverse order, row 2 no drawn number, row 3 three of them.
+    l.dm->Table_Reihen.AppendRecord({3, 2024, 11, 1, 0, 0, 1, d[5], d[4], d[3], d[2], d[1], d[0]});
+    l.dm->Table_Reihen.AppendRecord(
+        {3, 2024, 11, 1, 0, 0, 2, frei[0], frei[1], frei[2], frei[3], frei[4], frei[5]});
+    l.dm->Table_Reihen.AppendRecord({3, 2024, 11, 1, 0, 0, 3, d[0], d[1], d[2], frei[0], frei[1], frei[2]});
+    l.dm->Auswahl_uebernehmen();
+    l.dm->Table_Reihen.Last();
+    l.form->MenuItem_Gewinnermittlung->trigger();
+    QVERIFY(l.meldungen.isEmpty());
+    auto& m = l.form->DBGrid_Reihen_Kuerzung->modell();
+    QCOMPARE(m.text(0, 7), QStringLiteral("6"));
+    QCOMPARE(m.text(1, 7), QStringLiteral("0"));
+    QCOMPARE(m.text(2, 7), QStringLiteral("3"));
+    QCOMPARE(l.dm->Table_Reihen.RecNo(), 1);
+    // A week without results: the message, nothing changes.
+    l.woche_waehlen(53);
+    l.dm->Table_Reihen.AppendRecord({3, 2024, 53, 1, 0, 0, 1, 1, 2, 3, 4, 5, 6});
+    l.form->MenuItem_Gewinnermittlung->trigger();
+    QCOMPARE(l.meldungen, QStringList{QStringLiteral("Ziehungsergebnisse fehlen!")});
+    QVERIFY(l.dm->Table_Reihen.FieldByName("Richtige").IsNull());
 }
 
 void Hauptfenster::sortierklick_nein_behaelt_reihenfolge() {
