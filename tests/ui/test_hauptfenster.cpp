@@ -154,6 +154,7 @@ class Hauptfenster : public QObject {
     void hilfe_fragt_und_oeffnet_nichts_bei_nein();
     void copyright_mit_aktuellem_jahr_und_adressen();
     void unlesbare_datenbank_wird_gemeldet_und_nicht_ersetzt();
+    void schliessen_vermerkt_den_export_und_leert_keine_reihen();
 
   private:
     test::TempDir vorlage_;
@@ -587,6 +588,23 @@ void Hauptfenster::unlesbare_datenbank_wird_gemeldet_und_nicht_ersetzt() {
     l.form->RadioButton_Sortierung[2]->click();
     l.form->DBCheckBox_Zahl[0]->click();
     l.form->close();
+}
+
+void Hauptfenster::schliessen_vermerkt_den_export_und_leert_keine_reihen() {
+    Lauf l(vorlage_.dir(), {2024, 3, 14});
+    l.reihen_anlegen(2);
+    l.dm->Auswahl_uebernehmen();
+    l.form->CheckBox_System->click(); // unlocked with filled rows
+    QVERIFY(l.form->close());
+    QVERIFY(l.globals.Start_Ende_aktiv);
+    QVERIFY(!l.globals.Reihen_loeschen_erlaubt);
+    QCOMPARE(l.dm->Table_Wahl.FieldByName("Woche_Export").AsInteger(), 1);
+    QCOMPARE(l.dm->Table_Wahl.State(), store::DataSetState::Browse);
+    // An option posted while closing no longer empties the rows.
+    l.dm->Table_Optionen.Edit();
+    l.dm->Table_Optionen.FieldByName("Checkbox_01").SetString("t");
+    l.dm->Table_Optionen.Post();
+    QCOMPARE(l.gefuellte_reihen(), 2);
 }
 
 QTEST_MAIN(Hauptfenster)
