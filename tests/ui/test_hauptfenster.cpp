@@ -224,6 +224,13 @@ void Hauptfenster::auswahl_uebernehmen_mit_der_maus() {
     QVERIFY(!l.form->DBCheckBox_Zahl[6]->isChecked()); // week 9 has its own marks
     l.woche_waehlen(11);
     QVERIFY(l.form->DBCheckBox_Zahl[6]->isChecked()); // and week 11 keeps its mark
+    // Another association: its settings and its number range.
+    l.form->DBLookupComboBox_Verband->waehlen(4);
+    l.form->DBLookupComboBox_Verband->hidePopup();
+    QTest::qWait(1);
+    QCOMPARE(l.wahl("ID_Verband"), 4);
+    QCOMPARE(l.form->DBEdit_Zahlen->text(), QStringLiteral("45"));
+    QCOMPARE(l.form->DBGrid_Zahlen->modell().rowCount(), 45);
     QVERIFY(l.meldungen.isEmpty());
 }
 
