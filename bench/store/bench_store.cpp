@@ -16,6 +16,11 @@ struct Umgebung {
     Umgebung() { data::Standarddatenbank_anlegen(tmp.dir(), {2026, 12, 10}); }
 };
 
+struct Still : data::Benutzerdialog {
+    void Meldung(const std::string&) override {}
+    bool Frage(const std::string&) override { return true; }
+};
+
 Umgebung& umgebung() {
     static Umgebung u;
     return u;
@@ -27,10 +32,7 @@ void BM_Oeffnen_und_Auswahl(benchmark::State& state) {
         data::Globale_Zustaende g;
         g.Programmverzeichnis = u.tmp.dir();
         data::Fensterzustand f;
-        struct Still : data::Benutzerdialog {
-            void Meldung(const std::string&) override {}
-            bool Frage(const std::string&) override { return true; }
-        } still;
+        Still still;
         data::DataModule_Lotto dm(g, f, still);
         dm.Datenbank_Open();
         dm.DataSource_WocheDataChange();
@@ -44,10 +46,7 @@ void BM_Rueckwaerts_mit_Post(benchmark::State& state) {
     data::Globale_Zustaende g;
     g.Programmverzeichnis = u.tmp.dir();
     data::Fensterzustand f;
-    struct Still : data::Benutzerdialog {
-        void Meldung(const std::string&) override {}
-        bool Frage(const std::string&) override { return true; }
-    } still;
+    Still still;
     data::DataModule_Lotto dm(g, f, still);
     dm.Datenbank_Open();
     dm.DataSource_WocheDataChange();

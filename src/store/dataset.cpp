@@ -117,6 +117,7 @@ void DataSet::Close() {
     }
     active_ = false;
     state_ = DataSetState::Inactive;
+    closeCursor();
     records_.clear();
     pos_ = -1;
     bof_ = eof_ = true;

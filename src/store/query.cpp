@@ -1,5 +1,7 @@
 #include "store/store.h"
 
+#include "store/sqlite_util.h"
+
 #include <sqlite3.h>
 
 #include <algorithm>
@@ -42,17 +44,7 @@ void Query::Open() {
             const char* pn = sqlite3_bind_parameter_name(st, i);
             std::string key = lowerName(pn && *pn ? pn + 1 : "");
             auto it = params_.find(key);
-            const Value v = it == params_.end() ? Value() : it->second;
-            if (v.isNull())
-                sqlite3_bind_null(st, i);
-            else if (v.isInt())
-                sqlite3_bind_int64(st, i, v.asInt());
-            else if (v.isFloat())
-                sqlite3_bind_double(st, i, v.asFloat());
-            else {
-                std::string s = v.asString();
-                sqlite3_bind_text(st, i, s.c_str(), static_cast<int>(s.size()), SQLITE_TRANSIENT);
-            }
+            bindValue(st, i, it == params_.end() ? Value() : it->second);
         }
         int cols = sqlite3_column_count(st);
         fields_.clear();

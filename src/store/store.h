@@ -231,6 +231,7 @@ protected:
     const Value& readValue(int index);
     void writeValue(int index, const Value& v);
     virtual void postPending() {}
+    virtual void closeCursor() {} // releases what an open cursor holds
     Value convertForField(int index, const Value& v) const;
 
     Database& db_;
@@ -289,6 +290,7 @@ protected:
     void ensureLoaded() override;
     void fieldChanged(int index) override;
     void postPending() override;
+    void closeCursor() override;
 
 private:
     friend class DataSource;
@@ -318,6 +320,9 @@ private:
     std::vector<Value> lastMasterValues_;
     bool stale_ = false;
     bool verified_ = false;
+    sqlite3_stmt* insertStmt_ = nullptr;
+    sqlite3_stmt* updateStmt_ = nullptr;
+    void finalizeStatements();
 };
 
 // ---------------------------------------------------------------------------------------------

@@ -1,5 +1,7 @@
 #include "store/store.h"
 
+#include "store/sqlite_util.h"
+
 #include <sqlite3.h>
 
 #include <algorithm>
@@ -33,19 +35,6 @@ struct Stmt {
     Stmt(const Stmt&) = delete;
     Stmt& operator=(const Stmt&) = delete;
 };
-
-void bindValue(sqlite3_stmt* st, int i, const Value& v) {
-    if (v.isNull() || v.isKeep())
-        sqlite3_bind_null(st, i);
-    else if (v.isInt())
-        sqlite3_bind_int64(st, i, v.asInt());
-    else if (v.isFloat())
-        sqlite3_bind_double(st, i, v.asFloat());
-    else {
-        std::string s = v.asString();
-        sqlite3_bind_text(st, i, s.c_str(), static_cast<int>(s.size()), SQLITE_TRANSIENT);
-    }
-}
 
 Value columnValue(sqlite3_stmt* st, int i, FieldType type) {
     switch (sqlite3_column_type(st, i)) {
@@ -98,25 +87,34 @@ Table::Table(Database& db, std::string name, std::string tableName)
 }
 
 Table::~Table() {
+    finalizeStatements();
     if (master_) {
         auto& v = master_->details_;
         v.erase(std::remove(v.begin(), v.end(), this), v.end());
     }
 }
 
+void Table::finalizeStatements() {
+    sqlite3_finalize(insertStmt_);
+    sqlite3_finalize(updateStmt_);
+    insertStmt_ = updateStmt_ = nullptr;
+}
+
+void Table::closeCursor() { finalizeStatements(); }
+
 void Table::resolveOrder() {
     order_.clear();
-    std::vector<std::string> spec;
+    std::vector<std::string> felder;
     if (indexName_.empty() || lowerName(indexName_) == "sys_primary") {
-        spec = def_->primaryKey;
+        felder = def_->primaryKey;
     } else {
         auto it = std::find_if(def_->indexes.begin(), def_->indexes.end(),
                                [&](const IndexDef& d) { return lowerName(d.name) == lowerName(indexName_); });
         if (it == def_->indexes.end())
             throw StoreError("Index '" + indexName_ + "' gibt es in der Tabelle '" + tableName_ + "' nicht.");
-        spec = it->order;
+        felder = it->order;
     }
-    for (auto s : spec) {
+    for (auto s : felder) {
         bool desc = !s.empty() && s[0] == '-';
         if (desc) s = s.substr(1);
         order_.push_back({def_->fieldIndex(s), desc});
@@ -385,26 +383,35 @@ void Table::Post() {
     bool isNew = state_ == DataSetState::Insert;
     sqlite3* db = db_.handle();
     if (!db) throw StoreError("Die Datenbank '" + db_.Location() + "' ist nicht verbunden.");
-    std::string sql;
-    if (isNew) {
-        sql = "INSERT INTO " + quoteIdent(tableName_) + " (";
-        std::string q;
-        for (int i = 0; i < storedCount_; ++i) {
-            sql += (i ? ", " : "") + quoteIdent(fields_[i].name);
-            q += i ? ", ?" : "?";
+    // The two write statements are prepared once per opening of the cursor.
+    sqlite3_stmt*& st = isNew ? insertStmt_ : updateStmt_;
+    if (!st) {
+        std::string sql;
+        if (isNew) {
+            sql = "INSERT INTO " + quoteIdent(tableName_) + " (";
+            std::string q;
+            for (int i = 0; i < storedCount_; ++i) {
+                sql += (i ? ", " : "") + quoteIdent(fields_[i].name);
+                q += i ? ", ?" : "?";
+            }
+            sql += ") VALUES (" + q + ")";
+        } else {
+            sql = "UPDATE " + quoteIdent(tableName_) + " SET ";
+            for (int i = 0; i < storedCount_; ++i) sql += (i ? ", " : "") + quoteIdent(fields_[i].name) + " = ?";
+            sql += " WHERE rowid = ?";
         }
-        sql += ") VALUES (" + q + ")";
-    } else {
-        sql = "UPDATE " + quoteIdent(tableName_) + " SET ";
-        for (int i = 0; i < storedCount_; ++i) sql += (i ? ", " : "") + quoteIdent(fields_[i].name) + " = ?";
-        sql += " WHERE rowid = ?";
+        if (sqlite3_prepare_v2(db, sql.c_str(), -1, &st, nullptr) != SQLITE_OK) {
+            sqlite3_finalize(st);
+            st = nullptr;
+            throw StoreError(storeErrorText(db, tableName_));
+        }
     }
-    {
-        Stmt st(db, sql);
-        for (int i = 0; i < storedCount_; ++i) bindValue(st.st, i + 1, buffer_.values[i]);
-        if (!isNew) sqlite3_bind_int64(st.st, storedCount_ + 1, buffer_.rowid);
-        if (sqlite3_step(st.st) != SQLITE_DONE) throw StoreError(storeErrorText(db, tableName_));
-    }
+    for (int i = 0; i < storedCount_; ++i) bindValue(st, i + 1, buffer_.values[i]);
+    if (!isNew) sqlite3_bind_int64(st, storedCount_ + 1, buffer_.rowid);
+    int rc = sqlite3_step(st);
+    sqlite3_reset(st);
+    sqlite3_clear_bindings(st);
+    if (rc != SQLITE_DONE) throw StoreError(storeErrorText(db, tableName_));
     if (isNew) buffer_.rowid = sqlite3_last_insert_rowid(db);
     state_ = DataSetState::Browse;
     placeRecord(std::move(buffer_), isNew);
@@ -414,12 +421,27 @@ void Table::Post() {
 
 void Table::placeRecord(Record rec, bool isNew) {
     ensureLoaded();
-    if (!isNew) {
-        auto it = std::find_if(records_.begin(), records_.end(), [&](const Record& r) { return r.rowid == rec.rowid; });
-        if (it != records_.end()) records_.erase(it);
-    }
     rec.values.resize(fields_.size());
     applyCalc(rec);
+    if (!isNew) {
+        int p = -1;
+        if (pos_ >= 0 && pos_ < static_cast<int>(records_.size()) && records_[pos_].rowid == rec.rowid)
+            p = pos_;
+        else {
+            auto it = std::find_if(records_.begin(), records_.end(), [&](const Record& r) { return r.rowid == rec.rowid; });
+            if (it != records_.end()) p = static_cast<int>(it - records_.begin());
+        }
+        // A record whose place in the order did not change stays where it is.
+        if (p >= 0 && matchesRestriction(rec) && acceptFilter(rec) &&
+            (p == 0 || compareRecords(records_[p - 1], rec) < 0) &&
+            (p + 1 == static_cast<int>(records_.size()) || compareRecords(rec, records_[p + 1]) < 0)) {
+            records_[p] = std::move(rec);
+            pos_ = p;
+            bof_ = eof_ = false;
+            return;
+        }
+        if (p >= 0) records_.erase(records_.begin() + p);
+    }
     if (!matchesRestriction(rec) || !acceptFilter(rec)) {
         // The record left this cursor's view; stay near where it was.
         if (records_.empty())
