@@ -2,6 +2,7 @@
 // workbooks, the export, and the online update from a server on 127.0.0.1.
 
 #include "common/cli_lauf.h"
+#include "common/sql_text.h"
 #include "common/tempdir.h"
 #include "maintenance/testserver.h"
 
@@ -17,30 +18,7 @@ namespace {
 using pyra::test::cli;
 using pyra::test::Testserver;
 
-std::string sql_text(const std::string& datei, const std::string& sql) {
-    sqlite3* db = nullptr;
-    std::string r;
-    if (sqlite3_open_v2(datei.c_str(), &db, SQLITE_OPEN_READWRITE, nullptr) != SQLITE_OK) {
-        sqlite3_close(db);
-        return "<keine Datenbank>";
-    }
-    sqlite3_stmt* st = nullptr;
-    if (sqlite3_prepare_v2(db, sql.c_str(), -1, &st, nullptr) != SQLITE_OK) {
-        r = std::string("<") + sqlite3_errmsg(db) + ">";
-    } else {
-        while (sqlite3_step(st) == SQLITE_ROW) {
-            for (int i = 0; i < sqlite3_column_count(st); ++i) {
-                if (i) r += "|";
-                auto* t = sqlite3_column_text(st, i);
-                r += t ? reinterpret_cast<const char*>(t) : "-";
-            }
-            r += "\n";
-        }
-    }
-    sqlite3_finalize(st);
-    sqlite3_close(db);
-    return r;
-}
+using pyra::test::sql_text;
 
 std::string lesen(const std::string& datei) {
     std::ifstream f(datei, std::ios::binary);
