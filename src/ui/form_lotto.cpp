@@ -76,6 +76,10 @@ TForm_Lotto::TForm_Lotto(data::Globale_Zustaende& globals, QWidget* eltern)
     Schrift_vererben(this);
     Groesse_anpassen(this);
     Form_Copyright = new TForm_Copyright(this);
+    Dialoge_Ziehung_anlegen();
+    Dialoge_System_anlegen();
+    Dialoge_Wartung_anlegen();
+    Dialoge_Druck_anlegen();
 
     // Client area 1016 x 717 below the menu; the window cannot be resized or maximised.
     setFixedSize(1016, menuBar()->sizeHint().height() + 717);
@@ -197,6 +201,10 @@ void TForm_Lotto::Datenmodul_setzen(data::DataModule_Lotto* dm, Qt_Benutzerdialo
     Zahlenfeld_binden();
     Statistik_binden();
     Einstellung_binden();
+    Dialoge_Ziehung_binden();
+    Dialoge_System_binden();
+    Dialoge_Wartung_binden();
+    Dialoge_Druck_binden();
 }
 
 void TForm_Lotto::ausfuehren(const std::function<void()>& handler) {

@@ -6,7 +6,7 @@
 // and close), form_lotto_werkzeug.cpp (toolbar), form_lotto_zahlenfeld.cpp (board),
 // form_lotto_statistik.cpp (statistics grid and sort buttons), form_lotto_einstellung.cpp (rows
 // grid, settings, pictures, homepage labels), form_lotto_befehle.cpp (menu commands),
-// form_lotto_dialoge.cpp (one method per dialog).
+// form_lotto_dialoge*.cpp (the dialogs, one method each).
 
 #include "data/datamodule.h"
 
@@ -34,6 +34,16 @@ class DBLookupComboBox;
 class Qt_Benutzerdialog;
 class Statusleiste;
 class TForm_Copyright;
+class TForm_Ziehung;
+class TForm_Zahlentipp;
+class TForm_Kuerzung;
+class TForm_Analyse;
+class TForm_Gewinnerwartung;
+class TForm_Druckeinstellung;
+class TForm_Druck;
+class TForm_ASCII;
+class TForm_Export;
+class TForm_Zahlen_Quoten_einlesen;
 
 class TForm_Lotto : public QMainWindow {
     Q_OBJECT
@@ -147,7 +157,18 @@ class TForm_Lotto : public QMainWindow {
     QAction* MenuItem_Hilfe = nullptr;
     QAction* MenuItem_Copyright = nullptr;
 
+    // The dialogs, created once with the window and only shown and hidden afterwards.
     TForm_Copyright* Form_Copyright = nullptr;
+    TForm_Ziehung* Form_Ziehung = nullptr;
+    TForm_Zahlentipp* Form_Zahlentipp = nullptr;
+    TForm_Kuerzung* Form_Kuerzung = nullptr;
+    TForm_Analyse* Form_Analyse = nullptr;
+    TForm_Gewinnerwartung* Form_Gewinnerwartung = nullptr;
+    TForm_Druckeinstellung* Form_Druckeinstellung = nullptr;
+    TForm_Druck* Form_Druck = nullptr;
+    TForm_ASCII* Form_ASCII = nullptr;
+    TForm_Export* Form_Export = nullptr;
+    TForm_Zahlen_Quoten_einlesen* Form_Zahlen_Quoten_einlesen = nullptr;
 
   protected:
     void showEvent(QShowEvent* e) override;
@@ -166,6 +187,19 @@ class TForm_Lotto : public QMainWindow {
     void Zahlenfeld_binden();
     void Statistik_binden();
     void Einstellung_binden();
+    // The dialogs by group: created with the window, bound to the data module (or unbound when it
+    // is gone). form_lotto_dialoge_ziehung.cpp (draw results, number tip),
+    // form_lotto_dialoge_system.cpp (analysis, reduction options, expected winnings),
+    // form_lotto_dialoge_wartung.cpp (import, export, update), form_lotto_dialoge_druck.cpp
+    // (slip layout, printing, text export).
+    void Dialoge_Ziehung_anlegen();
+    void Dialoge_Ziehung_binden();
+    void Dialoge_System_anlegen();
+    void Dialoge_System_binden();
+    void Dialoge_Wartung_anlegen();
+    void Dialoge_Wartung_binden();
+    void Dialoge_Druck_anlegen();
+    void Dialoge_Druck_binden();
     void Texte_aus_Wahl();
     void Hinweis_anzeigen(const QString& text);
     // Runs a handler; an error of the store reaches the default error report.
