@@ -1,0 +1,95 @@
+// Fuzz target: the spreadsheet cell reader on workbook bytes (xlsx, ods, xls, or anything).
+//
+// The bytes become a file that the reader opens as the import does; every cell that the import
+// could look at is read as text and as a whole number. A damaged workbook may only end in
+// ImportFehler with a message. For xls files the reader runs libfreexl in a child process, so a
+// fault in its own BIFF parser there would only look like a damaged file: that parser is also
+// run here, in this process, on the same bytes.
+
+#include "maintenance/zellenleser.h"
+#include "biff.h"
+#include "gemeinsam.h"
+
+#include <cctype>
+#include <charconv>
+#include <string>
+
+namespace {
+
+using pyra::fuzz::verletzt;
+using pyra::maintenance::ImportFehler;
+
+// Sheets the import uses: 1 (2016), 6 (2021), 61 (2015); 2 for a workbook of two sheets.
+constexpr int blaetter[] = {1, 2, 6, 61};
+// The import reads rows 1..250 and columns up to 31; a little beyond that does no harm.
+constexpr int zeilen = 252;
+constexpr int spalten = 36;
+
+bool nur_ziffern(const std::string& t) {
+    std::size_t i = t.size() > 1 && t[0] == '-' ? 1 : 0;
+    if (t.size() - i == 0 || t.size() - i > 15) return false;
+    for (; i < t.size(); ++i)
+        if (!std::isdigit(static_cast<unsigned char>(t[i]))) return false;
+    return true;
+}
+
+void blatt_lesen(pyra::maintenance::Zellenleser& leser, const std::string& datei, int blatt) {
+    try {
+        leser.Oeffnen(datei, blatt);
+    } catch (const ImportFehler& e) {
+        if (std::string(e.what()).empty()) verletzt("ImportFehler ohne Meldung beim Öffnen");
+        pyra::fuzz::bericht("Blatt " + std::to_string(blatt) + ": " + e.what());
+        return;
+    }
+    pyra::fuzz::bericht("Blatt " + std::to_string(blatt) + " gelesen");
+    for (int z = 1; z <= zeilen; ++z) {
+        for (int s = 1; s <= spalten; ++s) {
+            const std::string text = leser.Text(z, s);
+            try {
+                const long long g = leser.Ganzzahl(z, s);
+                if (text.empty() && g != 0) verletzt("leere Zelle mit Ganzzahl " + std::to_string(g));
+                if (nur_ziffern(text)) {
+                    long long erwartet = 0;
+                    std::from_chars(text.data(), text.data() + text.size(), erwartet);
+                    if (g != erwartet) verletzt("Text \"" + text + "\" gibt Ganzzahl " + std::to_string(g));
+                }
+            } catch (const ImportFehler& e) {
+                if (nur_ziffern(text))
+                    verletzt("Text \"" + text + "\" gilt nicht als ganze Zahl: " + e.what());
+            }
+        }
+    }
+    // Cells outside any worksheet are refused with a message.
+    for (auto [z, s] : {std::pair{0, 1}, {1, 0}, {-1, -1}, {2000000, 1}, {1, 20000}}) {
+        bool geworfen = false;
+        try {
+            leser.Text(z, s);
+        } catch (const ImportFehler&) {
+            geworfen = true;
+        }
+        if (!geworfen) verletzt("Zelle außerhalb des Blatts ohne Fehler gelesen");
+    }
+    leser.Schliessen();
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* daten, std::size_t groesse) {
+    const std::string datei = pyra::fuzz::arbeitsverzeichnis() + "mappe";
+    pyra::fuzz::datei_schreiben(datei, daten, groesse);
+
+    auto leser = pyra::maintenance::Zellenleser_erzeugen();
+    for (int blatt : blaetter) blatt_lesen(*leser, datei, blatt);
+
+    // The BIFF parser of the xls reader, in this process.
+    const std::string inhalt(reinterpret_cast<const char*>(daten), groesse);
+    pyra::platform::sheet::BiffMappe mappe;
+    if (pyra::platform::sheet::biff_mappe_lesen(inhalt, mappe)) {
+        for (std::size_t i = 0; i < mappe.blaetter.size() && i < 8; ++i)
+            pyra::platform::sheet::biff_formeln_lesen(
+                mappe, i, [](std::uint32_t z, std::uint32_t s, const pyra::platform::sheet::Formelwert&) {
+                    if (z == 0 || s == 0) verletzt("Formelzelle mit Zeile oder Spalte 0");
+                });
+    }
+    return 0;
+}
