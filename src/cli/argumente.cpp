@@ -1,6 +1,9 @@
 #include "cli/kontext.h"
 
+#include "store/store.h"
 #include "store/value.h"
+
+#include <charconv>
 
 namespace pyra::cli {
 
@@ -51,6 +54,14 @@ std::string auswahl_text(data::DataModule_Lotto& dm) {
            " Jahr_aktuell=" + std::to_string(dm.Wahl("Jahr_aktuell")) +
            " Woche_aktuell=" + std::to_string(dm.Wahl("Woche_aktuell")) +
            " ID_Ziehung=" + std::to_string(dm.Wahl("ID_Ziehung"));
+}
+
+std::string feldtext(const store::Field& f) {
+    if (f.IsNull()) return "";
+    if (f.DataType() != store::FieldType::Float) return std::to_string(f.AsInteger());
+    char buf[32];
+    const auto r = std::to_chars(buf, buf + sizeof buf, f.AsFloat());
+    return std::string(buf, r.ptr);
 }
 
 std::map<std::string, Befehlseintrag>& befehle() {

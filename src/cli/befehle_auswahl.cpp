@@ -115,23 +115,28 @@ int bankzahlen(Kontext& k) {
     auto& t = k.dm.Table_Optionen;
     t.Edit();
     for (int i = 0; i < 3; ++i)
-        t.FieldByName("Bankzahl_" + std::to_string(i + 1)).SetValue(i < static_cast<int>(v.size()) ? v[i] : store::Value());
+        t.FieldByName("Bankzahl_" + std::to_string(i + 1))
+            .SetValue(i < static_cast<int>(v.size()) ? v[i] : store::Value());
     t.Post();
     return 0;
 }
 
 // Sets fields by name; every value is checked before anything is stored.
-void felder_setzen(store::Table& t, const std::vector<std::string>& paare, const std::set<std::string>& gesperrt,
+void felder_setzen(store::Table& t, const std::vector<std::string>& paare,
+                   const std::set<std::string>& gesperrt,
                    const std::map<std::string, std::pair<long long, long long>>& bereiche) {
     if (paare.empty()) throw Aufruffehler("Erwartet werden Angaben FELD=WERT.");
-    if (t.RecordCount() == 0) throw Befehlsfehler("Für die Auswahl gibt es keinen Datensatz in '" + t.TableName() + "'.");
+    if (t.RecordCount() == 0)
+        throw Befehlsfehler("Für die Auswahl gibt es keinen Datensatz in '" + t.TableName() + "'.");
     t.Edit();
     try {
         for (auto& p : paare) {
             auto eq = p.find('=');
-            if (eq == std::string::npos || eq == 0) throw Aufruffehler("'" + p + "' hat nicht die Form FELD=WERT.");
+            if (eq == std::string::npos || eq == 0)
+                throw Aufruffehler("'" + p + "' hat nicht die Form FELD=WERT.");
             std::string feld = p.substr(0, eq), wert = p.substr(eq + 1);
-            if (!t.HasField(feld)) throw Befehlsfehler("Das Feld '" + feld + "' gibt es in '" + t.TableName() + "' nicht.");
+            if (!t.HasField(feld))
+                throw Befehlsfehler("Das Feld '" + feld + "' gibt es in '" + t.TableName() + "' nicht.");
             auto f = t.FieldByName(feld);
             if (gesperrt.count(store::lowerName(f.FieldName())) || f.Calculated())
                 throw Befehlsfehler("Das Feld '" + f.FieldName() + "' kann hier nicht geändert werden.");

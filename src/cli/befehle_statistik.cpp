@@ -6,21 +6,11 @@
 #include "stats/zahl_daten.h"
 #include "store/store.h"
 
-#include <charconv>
 #include <cstdio>
 
 namespace pyra::cli {
 
 namespace {
-
-// A stored value as text: empty stays empty, floats in the shortest form that reads back exactly.
-std::string text(const store::Field& f) {
-    if (f.IsNull()) return "";
-    if (f.DataType() != store::FieldType::Float) return std::to_string(f.AsInteger());
-    char buf[32];
-    const auto r = std::to_chars(buf, buf + sizeof buf, f.AsFloat());
-    return std::string(buf, r.ptr);
-}
 
 // Every record of the cursor in its current order, the given fields separated by ';', under a
 // header line of the field names.
@@ -35,7 +25,7 @@ void tabelle_ausgeben(store::Table& t, const std::vector<std::string>& namen) {
     t.First();
     while (!t.Eof()) {
         std::string zeile;
-        for (std::size_t i = 0; i < felder.size(); ++i) zeile += (i ? ";" : "") + text(felder[i]);
+        for (std::size_t i = 0; i < felder.size(); ++i) zeile += (i ? ";" : "") + feldtext(felder[i]);
         std::cout << zeile << "\n";
         t.Next();
     }
@@ -64,7 +54,7 @@ int statistik(Kontext& k) {
     char name[16];
     for (int i = 1; i <= 15; ++i) {
         std::snprintf(name, sizeof name, "Zahl_%02d", i);
-        tipp += ";" + (t.RecordCount() ? text(t.FieldByName(name)) : std::string());
+        tipp += ";" + (t.RecordCount() ? feldtext(t.FieldByName(name)) : std::string());
     }
     std::cout << tipp << "\n";
     return 0;

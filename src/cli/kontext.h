@@ -17,19 +17,19 @@ namespace pyra::cli {
 
 // A wrong command line: exit status 2 with the usage text.
 class Aufruffehler : public std::runtime_error {
-public:
+  public:
     using std::runtime_error::runtime_error;
 };
 
 // A refused value or a failed operation: the message on standard error, exit status 1.
 class Befehlsfehler : public std::runtime_error {
-public:
+  public:
     using std::runtime_error::runtime_error;
 };
 
 // Message boxes become lines on standard output; questions are answered from the command line.
 class Konsolendialog : public data::Benutzerdialog {
-public:
+  public:
     void Meldung(const std::string& text) override { std::cout << text << "\n"; }
     bool Frage(const std::string& text) override {
         std::cout << text << "\n";
@@ -51,7 +51,7 @@ struct Kontext {
 
 // Reading the arguments of a command.
 class Argumente {
-public:
+  public:
     explicit Argumente(std::vector<std::string> args) : args_(std::move(args)) {}
     // Takes "--name VALUE" out of the list; nullopt when absent.
     std::optional<std::string> option(const std::string& name);
@@ -59,7 +59,7 @@ public:
     std::vector<std::string> rest();        // what is left; an unknown "--x" is a usage error
     bool leer() const { return args_.empty(); }
 
-private:
+  private:
     std::vector<std::string> args_;
 };
 
@@ -67,6 +67,10 @@ private:
 long long ganzzahl(const std::string& text, const std::string& was, long long min, long long max);
 bool ja_nein(const std::string& text);
 std::string auswahl_text(data::DataModule_Lotto& dm);
+// A stored value as text: empty stays empty, floats in the shortest form that reads back exactly.
+std::string feldtext(const store::Field& f);
+// Unlocks the selection again when an earlier call left it unlocked ("entsperren").
+void Sperrvermerk_anwenden(Kontext& k);
 
 using Befehl = std::function<int(Kontext&)>;
 struct Befehlseintrag {

@@ -77,10 +77,11 @@ int main(int argc, char** argv) {
             return 1;
         }
 
-        bool neu = data::Standarddatenbank_anlegen(globals.Programmverzeichnis, data::Heute(), cli::standard_nachbereiten());
+        bool neu = data::Standarddatenbank_anlegen(globals.Programmverzeichnis, data::Heute(),
+                                                   cli::standard_nachbereiten());
         if (name == "anlegen") {
-            std::cout << (neu ? "Datenbank angelegt: " : "Datenbank vorhanden: ") << globals.Programmverzeichnis
-                      << "Datenbank_Lotto.tdbd\n";
+            std::cout << (neu ? "Datenbank angelegt: " : "Datenbank vorhanden: ")
+                      << globals.Programmverzeichnis << "Datenbank_Lotto.tdbd\n";
             return 0;
         }
 
@@ -96,6 +97,7 @@ int main(int argc, char** argv) {
             globals.Leerlauf_fertig = true;
             dm.Datenbank_Open();
             dm.DataSource_WocheDataChange();
+            cli::Sperrvermerk_anwenden(k);
             rc = it->second.ausfuehren(k);
         }
         dm.Datenbank_Close();

@@ -1,5 +1,6 @@
 #include "system/filter.h"
 
+#include "stats/zahlen_funktionen.h"
 #include "system/bits.h"
 
 #include <algorithm>
@@ -12,29 +13,6 @@ namespace {
 
 bool sperrt(const std::string& checkbox) {
     return checkbox == "f";
-}
-
-// Length of the longest run of consecutive numbers (1 when no two numbers are consecutive).
-// Works on the set of numbers, so the order of the row does not matter.
-// TODO(stats): use pyra::stats::Laengste_Folge once that library is linked here.
-int laengste_folge(const Reihe& reihe) {
-    std::uint64_t menge = 0;
-    for (int z : reihe)
-        if (z >= 0 && z < 64) menge |= std::uint64_t{1} << z;
-    int laenge = 0;
-    while (menge != 0) {
-        menge &= menge >> 1;
-        ++laenge;
-    }
-    return laenge;
-}
-
-// TODO(stats): use pyra::stats::Anzahl_Gerade once that library is linked here.
-int anzahl_gerade(const Reihe& reihe) {
-    int anzahl = 0;
-    for (int z : reihe)
-        if (z % 2 == 0) ++anzahl;
-    return anzahl;
 }
 
 // Counts the row's numbers per group and compares the largest count with the allowed maximum.
@@ -50,7 +28,7 @@ template <int Gruppen, typename Gruppe> bool hoechstens(const Reihe& reihe, int 
 } // namespace
 
 bool Folgen_pruefen(const Reihe& reihe, const Filteroptionen& o) {
-    switch (laengste_folge(reihe)) {
+    switch (stats::Laengste_Folge(reihe)) {
     case 2:
         return !sperrt(o.Checkbox_Zwillinge);
     case 3:
@@ -91,7 +69,7 @@ bool Summe_pruefen(const Reihe& reihe, const Filteroptionen& o) {
 }
 
 bool Gerade_pruefen(const Reihe& reihe, const Filteroptionen& o) {
-    return !sperrt(o.Checkbox_Gerade[static_cast<std::size_t>(anzahl_gerade(reihe))]);
+    return !sperrt(o.Checkbox_Gerade[static_cast<std::size_t>(stats::Anzahl_Gerade(reihe))]);
 }
 
 bool Reihe_pruefen(const Reihe& reihe, const Filteroptionen& o) {

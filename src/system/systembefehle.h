@@ -31,12 +31,12 @@ struct Laufoptionen {
 
 // How the command "Reihenkürzung" ended.
 enum class Kuerzungsbefehl_Ende {
-    Gesperrt,          // the command is disabled (system locked)
-    Laeuft_bereits,    // a run is under way; the second start is ignored
-    System_vorhanden,  // the selection already holds a system
-    Zu_wenige_Zahlen,  // fewer than nine system numbers: message shown
-    Nicht_bestaetigt,  // the confirmation was not answered Yes
-    Ausgefuehrt,       // the run took place (its rows may or may not have been stored)
+    Gesperrt,         // the command is disabled (system locked)
+    Laeuft_bereits,   // a run is under way; the second start is ignored
+    System_vorhanden, // the selection already holds a system
+    Zu_wenige_Zahlen, // fewer than nine system numbers: message shown
+    Nicht_bestaetigt, // the confirmation was not answered Yes
+    Ausgefuehrt,      // the run took place (its rows may or may not have been stored)
 };
 
 // "Reihenkürzung": the checks, the confirmation, the run with the running row count after each
@@ -60,8 +60,8 @@ Gewinnermittlung_Ende Gewinnermittlung_Befehl(data::DataModule_Lotto& dm);
 
 // The show step of the expected-winnings dialog, without the window.
 struct Gewinnerwartung_Anzeige {
-    std::string Titel;       // "  Gewinnerwartung bei R Reihe(n) / n Systemzahlen"
-    bool Gestartet = false;  // false: fewer than six system numbers up to N, message shown
+    std::string Titel;      // "  Gewinnerwartung bei R Reihe(n) / n Systemzahlen"
+    bool Gestartet = false; // false: fewer than six system numbers up to N, message shown
     Gewinnerwartungswerte Werte;
 };
 

@@ -1,5 +1,6 @@
 // The menu commands of the main window.
 
+#include "system/systembefehle.h"
 #include "ui/form_lotto.h"
 #include "ui/kernanbindung.h"
 #include "ui/meldungen.h"
@@ -97,12 +98,8 @@ void TForm_Lotto::MenuItem_ReihenkuerzungClick() {
     kuerzung_laeuft_ = true;
     {
         Eingabesperre sperre(this);
-        ausfuehren([this] {
-            kern::Reihenkuerzung(*dm_, [this](int i) {
-                Edit_Reihen_Gesamt->setText(QString::number(i));
-                Edit_Reihen_Gesamt->repaint();
-            });
-        });
+        // The running count reaches Edit_Reihen_Gesamt through the window state after each row.
+        ausfuehren([this] { system::Reihenkuerzung_Befehl(*dm_); });
     }
     kuerzung_laeuft_ = false;
     repaint();
@@ -110,7 +107,7 @@ void TForm_Lotto::MenuItem_ReihenkuerzungClick() {
 
 void TForm_Lotto::MenuItem_GewinnermittlungClick() {
     if (!dm_ || kuerzung_laeuft_) return;
-    ausfuehren([this] { kern::Gewinnermittlung(*dm_); });
+    ausfuehren([this] { system::Gewinnermittlung_Befehl(*dm_); });
 }
 
 } // namespace pyra::ui
