@@ -1,5 +1,6 @@
 #include "ui/shell_oeffnen.h"
 
+#include <QCoreApplication>
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileInfo>
@@ -18,12 +19,20 @@ bool oeffnen(const QUrl& url) {
     return QDesktopServices::openUrl(url);
 }
 
+// The program directory, then the data directory of the installation the program runs from
+// (<prefix>/share/pyra-lotto beside <prefix>/bin, wherever it was installed to), then the one
+// configured at build time.
 QStringList hilfeverzeichnisse(const QString& programmverzeichnis) {
     QStringList v{programmverzeichnis};
+    const auto dazu = [&v](QString dir) {
+        if (!dir.endsWith(QLatin1Char('/'))) dir += QLatin1Char('/');
+        if (!v.contains(dir)) v << dir;
+    };
+    if (QCoreApplication::instance())
+        dazu(
+            QDir::cleanPath(QCoreApplication::applicationDirPath() + QStringLiteral("/../share/pyra-lotto")));
 #ifdef PYRA_DATENVERZEICHNIS
-    QString installiert = QStringLiteral(PYRA_DATENVERZEICHNIS);
-    if (!installiert.endsWith(QLatin1Char('/'))) installiert += QLatin1Char('/');
-    if (installiert != programmverzeichnis) v << installiert;
+    dazu(QStringLiteral(PYRA_DATENVERZEICHNIS));
 #endif
     return v;
 }
