@@ -1,14 +1,54 @@
 // Spreadsheet import, update export and the online update.
 
+#include "maintenance/aktualisierung.h"
+#include "ui/form_export.h"
 #include "ui/form_lotto.h"
+#include "ui/form_zahlen_quoten_einlesen.h"
+#include "ui/meldungen.h"
+
+#include <QApplication>
 
 namespace pyra::ui {
 
-void TForm_Lotto::Dialoge_Wartung_anlegen() {}
-void TForm_Lotto::Dialoge_Wartung_binden() {}
+void TForm_Lotto::Dialoge_Wartung_anlegen() {
+    Form_Export = new TForm_Export(this);
+    Form_Export->hide();
+    Form_Zahlen_Quoten_einlesen = new TForm_Zahlen_Quoten_einlesen(this);
+    Form_Zahlen_Quoten_einlesen->hide();
+}
 
-void TForm_Lotto::Dialog_Zahlen_Quoten_einlesen_zeigen() {}
-void TForm_Lotto::Dialog_Export_zeigen() {}
-void TForm_Lotto::Aktualisierung_ausfuehren() {}
+void TForm_Lotto::Dialoge_Wartung_binden() {
+    Form_Export->binden(dm_);
+    Form_Zahlen_Quoten_einlesen->binden(dm_);
+}
+
+void TForm_Lotto::Dialog_Zahlen_Quoten_einlesen_zeigen() {
+    if (!dm_) return;
+    Form_Zahlen_Quoten_einlesen->zeigen(this);
+}
+
+void TForm_Lotto::Dialog_Export_zeigen() {
+    if (!dm_) return;
+    Form_Export->zeigen(this);
+}
+
+void TForm_Lotto::Aktualisierung_ausfuehren() {
+    if (!dm_) return;
+    // The connectivity test and the download block this thread: the hourglass shows it from the
+    // start. Message boxes of the update show the normal pointer while they wait for the user.
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    try {
+        maintenance::Aktualisierung aktualisierung(*dm_);
+        if (!Aktualisierungsadresse().empty()) aktualisierung.url = Aktualisierungsadresse();
+        // Closes the update and unrestricted cursors and refreshes the selection's draw and
+        // prize cursors itself; a failed merge leaves the main tables as they were.
+        aktualisierung.Aktualisierung_durchfuehren();
+    } catch (const std::exception& e) {
+        QApplication::restoreOverrideCursor();
+        Fehlerbericht(this, QString::fromUtf8(e.what()));
+        return;
+    }
+    QApplication::restoreOverrideCursor();
+}
 
 } // namespace pyra::ui
