@@ -13,13 +13,7 @@
 namespace {
 
 using pyra::test::cli;
-
-std::vector<std::string> zeilen(const std::string& text) {
-    std::vector<std::string> out;
-    std::istringstream in(text);
-    for (std::string z; std::getline(in, z);) out.push_back(z);
-    return out;
-}
+using pyra::test::zeilen;
 
 std::vector<int> zahlen(const std::string& zeile) {
     std::vector<int> out;

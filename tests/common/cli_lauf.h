@@ -2,7 +2,9 @@
 
 #include <array>
 #include <cstdio>
+#include <sstream>
 #include <string>
+#include <vector>
 #include <cstdlib>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -49,6 +51,14 @@ inline CliErgebnis cli(const std::string& program, const std::string& args) {
     }
     std::remove(errFile.c_str());
     return r;
+}
+
+// The lines of a program's output.
+inline std::vector<std::string> zeilen(const std::string& text) {
+    std::vector<std::string> out;
+    std::istringstream in(text);
+    for (std::string z; std::getline(in, z);) out.push_back(z);
+    return out;
 }
 
 } // namespace pyra::test
