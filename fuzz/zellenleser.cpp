@@ -12,7 +12,13 @@
 
 #include <cctype>
 #include <charconv>
+#include <csignal>
+#include <pthread.h>
 #include <string>
+
+#ifdef PYRA_FUZZ_PROGRAMM
+#include <sanitizer/common_interface_defs.h>
+#endif
 
 namespace {
 
@@ -71,6 +77,20 @@ void blatt_lesen(pyra::maintenance::Zellenleser& leser, const std::string& datei
     }
     leser.Schliessen();
 }
+
+#ifdef PYRA_FUZZ_PROGRAMM
+// The xls reader's child process is a copy of this one, with libFuzzer's handlers for crashes,
+// sanitizer reports and its time-out alarm. A crash of libfreexl there is contained by design
+// (the parent reports a damaged workbook), so the child gets the default handlers back and does
+// not report it as a finding of its own.
+void kind_ohne_fuzzer() {
+    __sanitizer_set_death_callback(nullptr);
+    for (int s :
+         {SIGSEGV, SIGBUS, SIGABRT, SIGILL, SIGFPE, SIGALRM, SIGUSR1, SIGUSR2, SIGINT, SIGTERM, SIGXFSZ})
+        std::signal(s, SIG_DFL);
+}
+const int kind_vorbereitet = pthread_atfork(nullptr, nullptr, kind_ohne_fuzzer);
+#endif
 
 } // namespace
 
