@@ -115,7 +115,7 @@ class Druck : public QObject {
     void druck_zeigt_bereich_des_spielscheins();
     void druck_klick_druckt_eine_seite();
     void druck_ohne_drucker_schreibt_pdf_in_arbeit();
-    void druck_und_text_ohne_reihenzahl_melden();
+    void fehler_werden_gemeldet();
     void layout_aus_dem_dialog_gilt_ungespeichert_fuer_den_druck();
     void ascii_schreibt_die_woche_in_arbeit();
     void bildschirmfotos();
@@ -299,7 +299,7 @@ void Druck::druck_ohne_drucker_schreibt_pdf_in_arbeit() {
     QCOMPARE(marken, 12 * 6 + 3);
 }
 
-void Druck::druck_und_text_ohne_reihenzahl_melden() {
+void Druck::fehler_werden_gemeldet() {
     Lauf l(vorlage_.dir(), {2024, 3, 14});
     reihen_anlegen(l, 12);
 
@@ -314,6 +314,14 @@ void Druck::druck_und_text_ohne_reihenzahl_melden() {
         QCOMPARE(l.meldungen.takeFirst(), Anzahl_fehlt);
     }
     QCOMPARE(p.begonnen, 0);
+
+    // A printer that cannot be had is reported; the dialog goes on.
+    d->Drucker_setzen(
+        []() -> std::unique_ptr<output::Drucker> { throw std::runtime_error("Drucker fehlt"); });
+    d->Edit_Reihe_bis->setText(QStringLiteral("12"));
+    d->BitBtn_DruckClick();
+    QCOMPARE(l.meldungen, QStringList{QStringLiteral("Drucker fehlt")});
+    l.meldungen.clear();
 
     ui::TForm_ASCII* a = l.form->Form_ASCII;
     a->vorbereiten(l.form.get());
