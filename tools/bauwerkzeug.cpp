@@ -85,6 +85,7 @@ void tabellen_gestalten(QTextFrame* rahmen) {
             fmt.setBorderCollapse(true);
             fmt.setCellPadding(3);
             fmt.setCellSpacing(0);
+            fmt.setHeaderRowCount(1);
             fmt.setTopMargin(4);
             fmt.setBottomMargin(8);
             fmt.setWidth(QTextLength(QTextLength::PercentageLength, 100));
