@@ -20,7 +20,7 @@ inline constexpr const char* Meldung_OK = "Aktualisierung OK - Bitte Hinweise (H
 std::string Update_URL();
 
 // Checks a downloaded update database before anything is merged: an SQLite database that passes
-// SQLite's quick check, holds the tables Zahlen_Update and Gewinn_Update with all their fields,
+// SQLite's integrity check, holds the tables Zahlen_Update and Gewinn_Update with all their fields,
 // and whose values fit: association 3..6, draw 1 or 2, week 1..53, year 1955..2100, AB 1 or 2,
 // the numbers 0..49 (or empty), prize class 1..9, winners not negative, every value a number
 // that fits its field. Returns an empty text when the file is fit, else the German reason.

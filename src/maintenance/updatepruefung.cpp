@@ -200,8 +200,12 @@ std::string Updatedatei_pruefen(const std::string& pfad) {
         SQLITE_OK)
         return "Die Datei kann nicht als Datenbank geöffnet werden.";
     {
+        // The full integrity check, not the quick one: only the full check compares each index
+        // with its table. A file whose key index misses rows would otherwise pass, and the
+        // merge, which reads the rows in key order through that index, would skip them and
+        // still report success.
         Anweisung a;
-        if (sqlite3_prepare_v2(v.db, "PRAGMA quick_check", -1, &a.st, nullptr) != SQLITE_OK)
+        if (sqlite3_prepare_v2(v.db, "PRAGMA integrity_check(1)", -1, &a.st, nullptr) != SQLITE_OK)
             return "Die Datei ist keine gültige Datenbank oder ist beschädigt.";
         const int rc = sqlite3_step(a.st);
         auto* t = rc == SQLITE_ROW ? reinterpret_cast<const char*>(sqlite3_column_text(a.st, 0)) : nullptr;
