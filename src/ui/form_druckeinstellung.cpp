@@ -169,7 +169,8 @@ void DBGrid_Zeile::binden(store::DataSource* quelle) {
 }
 
 void DBGrid_Zeile::Eingabe_uebernehmen() {
-    auto* editor = static_cast<Zelleneditor*>(itemDelegate())->offen.data();
+    auto* zellen = dynamic_cast<Zelleneditor*>(itemDelegate());
+    QWidget* editor = zellen ? zellen->offen.data() : nullptr;
     if (editor) commitData(editor);
 }
 
