@@ -1,7 +1,10 @@
 #include "ui/db_grid.h"
 
+#include "ui/meldungen.h"
+
 #include <QEvent>
 #include <QHeaderView>
+#include <QKeyEvent>
 
 namespace pyra::ui {
 
@@ -9,7 +12,13 @@ DBGrid::DBGrid(std::vector<Spalte> spalten, const std::string& schluesselfelder,
                QWidget* eltern)
     : QTableView(eltern), modell_(new Tabellenmodell(std::move(spalten), schluesselfelder, this)) {
     setModel(modell_);
-    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    if (modell_->bearbeitbar()) {
+        setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
+                        QAbstractItemView::AnyKeyPressed);
+        modell_->meldung = [this](const QString& text) { Meldung(window(), text); };
+    } else {
+        setEditTriggers(QAbstractItemView::NoEditTriggers);
+    }
     setSelectionMode(QAbstractItemView::SingleSelection);
     setSelectionBehavior(zeilenauswahl ? QAbstractItemView::SelectRows : QAbstractItemView::SelectItems);
     setShowGrid(true);
@@ -50,6 +59,24 @@ void DBGrid::schrift_uebernehmen() {
 void DBGrid::changeEvent(QEvent* e) {
     QTableView::changeEvent(e);
     if (e->type() == QEvent::FontChange) schrift_uebernehmen();
+}
+
+void DBGrid::keyPressEvent(QKeyEvent* e) {
+    if (modell_->bearbeitbar() && state() != QAbstractItemView::EditingState) {
+        const bool letzte_zeile = currentIndex().row() == modell_->rowCount() - 1;
+        if (e->key() == Qt::Key_Escape && modell_->ausstehend()) {
+            modell_->zeile_verwerfen();
+            e->accept();
+            return;
+        }
+        if (e->key() == Qt::Key_Insert ||
+            (e->key() == Qt::Key_Down && letzte_zeile && e->modifiers() == Qt::NoModifier)) {
+            modell_->zeile_anhaengen();
+            e->accept();
+            return;
+        }
+    }
+    QTableView::keyPressEvent(e);
 }
 
 void DBGrid::cursor_folgen(int zeile) {

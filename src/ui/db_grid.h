@@ -1,7 +1,9 @@
 #pragma once
 
-// A read-only grid over a cursor: the rows of a Tabellenmodell with the column widths and looks of
-// its column definitions. The selected row follows the cursor, and choosing a row moves it.
+// A grid over a cursor: the rows of a Tabellenmodell with the column widths and looks of its
+// column definitions. The selected row follows the cursor, and choosing a row moves it. Read only
+// unless a column allows editing; then typing or a double click edits a cell, Insert or Down on
+// the last row adds a record, and Escape drops the pending changes of the row.
 
 #include "ui/tabellenmodell.h"
 
@@ -22,6 +24,7 @@ class DBGrid : public QTableView {
   protected:
     void currentChanged(const QModelIndex& aktuell, const QModelIndex& vorher) override;
     void changeEvent(QEvent* e) override;
+    void keyPressEvent(QKeyEvent* e) override;
 
   private:
     void cursor_folgen(int zeile);

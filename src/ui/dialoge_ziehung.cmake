@@ -1,2 +1,4 @@
 # Dialogs of this group (see form_lotto.h).
-target_sources(pyra_ui PRIVATE ${CMAKE_CURRENT_LIST_DIR}/form_lotto_dialoge_ziehung.cpp)
+target_sources(pyra_ui PRIVATE ${CMAKE_CURRENT_LIST_DIR}/form_lotto_dialoge_ziehung.cpp
+                               ${CMAKE_CURRENT_LIST_DIR}/form_ziehung.cpp
+                               ${CMAKE_CURRENT_LIST_DIR}/form_zahlentipp.cpp)
