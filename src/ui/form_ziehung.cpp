@@ -173,12 +173,12 @@ TForm_Ziehung::TForm_Ziehung(QWidget* eltern)
         p.setColor(QPalette::WindowText, Farbe_Weiss);
         Label_Reihenfolge->setPalette(p);
     }
-    platzieren(Label_Reihenfolge, 348, 212);
+    platzieren(Label_Reihenfolge, 348, 208);
 
     DBGrid_Reihenfolge_gezogene_Zahlen = new DBGrid(reihenfolgespalten(), "Jahr;Woche", false, this);
     benennen(DBGrid_Reihenfolge_gezogene_Zahlen, "DBGrid_Reihenfolge_gezogene_Zahlen",
              QStringLiteral("Zahlen in gezogener Reihenfolge"));
-    platzieren(DBGrid_Reihenfolge_gezogene_Zahlen, 348, 232, 192, 48);
+    platzieren(DBGrid_Reihenfolge_gezogene_Zahlen, 348, 229, 192, 50);
 
     BitBtn_OK = new QPushButton(QStringLiteral("OK"), this);
     benennen(BitBtn_OK, "BitBtn_OK", QStringLiteral("Beenden des Dialoges"));
