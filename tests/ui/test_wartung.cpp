@@ -94,7 +94,8 @@ class Wartung : public QObject {
     void einlesen_nein_und_abgelehnte_eingabe_lesen_nichts();
     void unlesbare_arbeitsmappe_wird_gemeldet_data();
     void unlesbare_arbeitsmappe_wird_gemeldet();
-    void ok_speichert_die_parameter();
+    void schliessen_speichert_die_parameter_data();
+    void schliessen_speichert_die_parameter();
     void export_schreibt_die_updatedatenbank();
     void aktualisierung_ohne_verbindung_oder_datei_aendert_nichts();
     void aktualisierung_fuehrt_zusammen_und_zeigt_die_auswahl_neu();
@@ -289,7 +290,14 @@ void Wartung::unlesbare_arbeitsmappe_wird_gemeldet() {
     QCOMPARE(l.dm->Table_Zahlen.RecordCount(), zahlen_vorher);
 }
 
-void Wartung::ok_speichert_die_parameter() {
+void Wartung::schliessen_speichert_die_parameter_data() {
+    QTest::addColumn<bool>("mit_ok");
+    QTest::newRow("OK") << true;
+    QTest::newRow("Fenster geschlossen") << false;
+}
+
+void Wartung::schliessen_speichert_die_parameter() {
+    QFETCH(bool, mit_ok);
     Lauf l(vorlage_.dir(), {2024, 3, 14});
     auto* d = l.form->Form_Zahlen_Quoten_einlesen;
     d->vorbereiten(l.form.get());
@@ -298,9 +306,12 @@ void Wartung::ok_speichert_die_parameter() {
     d->DBEdit_Woche_bis->setFocus();
     d->DBEdit_Woche_bis->selectAll();
     QTest::keyClicks(d->DBEdit_Woche_bis, QStringLiteral("17")); // still in the box
-    d->BitBtn_OK->click();
+    if (mit_ok)
+        d->BitBtn_OK->click();
+    else
+        d->close();
     QVERIFY(d->isHidden());
-    QCOMPARE(d->result(), int(QDialog::Accepted));
+    QCOMPARE(d->result(), int(mit_ok ? QDialog::Accepted : QDialog::Rejected));
     QCOMPARE(abfrage(l, "SELECT ZQ_Woche_von, ZQ_Woche_bis FROM Wahl"), std::string("3|17\n"));
     QVERIFY(l.fragen.isEmpty() && l.meldungen.isEmpty());
 }
