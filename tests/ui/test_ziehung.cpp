@@ -352,6 +352,7 @@ void Ziehungsdialoge::keine_zahl_in_einer_zelle_wird_abgelehnt() {
     QTest::keyClick(editor, Qt::Key_Return);
     QCoreApplication::processEvents(); // the editor hands its text over from the event loop
     QCOMPARE(l.meldungen, QStringList{meldung});
+    QVERIFY(d->isVisible()); // Enter ends the cell, not the dialog
     QVERIFY(!m.ausstehend());
     QCOMPARE(m.text(z, spalte), bleibt);
     QCOMPARE(test::sql_text(l.dm->Datenbankpfad(), "SELECT * FROM Zahlen") +
