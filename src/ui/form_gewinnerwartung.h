@@ -1,0 +1,47 @@
+#pragma once
+
+// The expected-winnings dialog: when shown it simulates draws against the first rows of the
+// system (up to the row the main window's row grid stands on) and shows for three to six drawn
+// system numbers how often a row reaches three, four or five hits. The number of simulated
+// draws is a setting of the association, edited here for the next run.
+
+#include "data/datamodule.h"
+
+#include <QDialog>
+
+class QPushButton;
+
+namespace pyra::ui {
+
+class DBEdit;
+class DBGrid;
+
+class TForm_Gewinnerwartung : public QDialog {
+    Q_OBJECT
+  public:
+    explicit TForm_Gewinnerwartung(QWidget* eltern = nullptr);
+
+    // Binds the grid to DataSource_Gw_Erwartung and the edit to DataSource_Lotto; nullptr unbinds.
+    void binden(data::DataModule_Lotto* dm);
+
+    // The show step, then the modal run when the simulation took place.
+    void zeigen(QWidget* hauptfenster);
+    // The show step alone: places the dialog and, under the hourglass, sets the caption and runs
+    // the simulation. Returns false when fewer than six system numbers are marked: the message
+    // has been shown and nothing was simulated (tests call it instead of zeigen).
+    bool FormShow(QWidget* hauptfenster);
+    // Hands over pending input and saves the association's settings.
+    void FormClose();
+
+    DBGrid* DBGrid_Gewinnerwartung = nullptr;
+    DBEdit* DBEdit_Anzahl_Reihen = nullptr;
+    QPushButton* BitBtn_OK = nullptr;
+
+  public slots:
+    void done(int ergebnis) override;
+
+  private:
+    data::DataModule_Lotto* dm_ = nullptr;
+};
+
+} // namespace pyra::ui
