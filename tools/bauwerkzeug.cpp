@@ -11,6 +11,7 @@
 #include <QAbstractTextDocumentLayout>
 #include <QFile>
 #include <QFileInfo>
+#include <QFontMetricsF>
 #include <QGuiApplication>
 #include <QImage>
 #include <QPageLayout>
@@ -118,6 +119,35 @@ void absaetze_gestalten(QTextDocument& doc) {
     }
 }
 
+// A heading at the foot of a page whose text or picture begins on the next page moves to that
+// page as well. Each move can shift the headings after it, so this runs until nothing moves.
+void ueberschriften_halten(QTextDocument& doc, double seitenhoehe) {
+    auto* layout = doc.documentLayout();
+    const auto seite = [&](double y) { return static_cast<int>(y / seitenhoehe); };
+    for (int runde = 0; runde < 100; ++runde) {
+        bool bewegt = false;
+        for (QTextBlock b = doc.begin(); b.isValid() && !bewegt; b = b.next()) {
+            const QTextBlockFormat fmt = b.blockFormat();
+            if (fmt.headingLevel() == 0 || fmt.pageBreakPolicy() & QTextFormat::PageBreak_AlwaysBefore)
+                continue;
+            const QTextBlock n = b.next();
+            if (!n.isValid()) continue;
+            const QRectF kopf = layout->blockBoundingRect(b);
+            const QRectF folge = layout->blockBoundingRect(n);
+            // The first lines of the following block, about three (a picture is one line).
+            const double drei_zeilen =
+                3.0 * QFontMetricsF(doc.defaultFont(), layout->paintDevice()).lineSpacing();
+            const double folge_ende = folge.top() + std::min(folge.height(), drei_zeilen);
+            if (seite(kopf.top()) == seite(folge_ende - 1)) continue;
+            QTextBlockFormat neu = fmt;
+            neu.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
+            QTextCursor(b).setBlockFormat(neu);
+            bewegt = true;
+        }
+        if (!bewegt) return;
+    }
+}
+
 int hilfe(const QString& quelle, const QString& ziel) {
     QFile datei(quelle);
     if (!datei.open(QIODevice::ReadOnly)) {
@@ -149,6 +179,7 @@ int hilfe(const QString& quelle, const QString& ziel) {
     doc.documentLayout()->setPaintDevice(&pdf);
     doc.setPageSize(text_rect.size());
     doc.setDocumentMargin(0);
+    ueberschriften_halten(doc, text_rect.height());
     const int seiten = doc.pageCount();
 
     QPainter p(&pdf);
