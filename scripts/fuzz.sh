@@ -66,7 +66,9 @@ for t in "${targets[@]}"; do
       -artifact_prefix="$dir/" korpus "$root/fuzz/corpus/$t" "$root/fuzz/regressions/$t" || true
   )
   log="$dir/fuzz-0.log"
-  grep -E '^(Done|stat::number_of_executed_units|stat::average_exec_per_sec|stat::new_units_added|stat::slowest_unit_time_sec|stat::peak_rss_mb)' "$log" || true
+  # The job's log repeats the final figures; each is shown once.
+  grep -E '^(Done|stat::number_of_executed_units|stat::average_exec_per_sec|stat::new_units_added|stat::slowest_unit_time_sec|stat::peak_rss_mb)' "$log" |
+    awk '!gesehen[$0]++' || true
   echo "Korpus: $(ls "$dir/korpus" | wc -l) Eingaben"
   befunde=$(ls "$dir" | grep -E '^(crash|leak|timeout|oom|slow-unit)-' || true)
   if [[ -n "$befunde" ]]; then echo "Befunde:"; echo "$befunde"; else echo "Befunde: keine"; fi
