@@ -175,8 +175,9 @@ int optionen(Kontext& k) {
 int einstellung(Kontext& k) {
     Argumente a(k.args);
     auto rest = a.rest();
-    felder_setzen(k.dm.Table_Lotto, rest, {"id_verband"},
-                  {{"zahlen_bis", {6, 49}}, {"gewinnerwartung", {0, 100000000}}});
+    felder_setzen(
+        k.dm.Table_Lotto, rest, {"id_verband"},
+        {{"zahlen_bis", {6, 49}}, {"reihenberechnung", {1, 750}}, {"gewinnerwartung", {0, 100000000}}});
     return 0;
 }
 

@@ -78,6 +78,9 @@ TEST_F(CliSystem, ReductionPrintsDistinctRowsOfTheSystemNumbersAndLocks) {
 
 TEST_F(CliSystem, LockNoteCarriesOverToTheNextCall) {
     vorbereiten(10);
+    // The row count keeps to the 1..750 the row store has room for.
+    EXPECT_EQ(lauf("einstellung Reihenberechnung=-5").status, 1);
+    EXPECT_EQ(lauf("einstellung Reihenberechnung=751").status, 1);
     ASSERT_EQ(lauf("kuerzung --seed 1").status, 0);
     EXPECT_EQ(lauf("entsperren").status, 0);
     // Unlocked: a mark change empties the rows, and a new system can be built.
