@@ -23,6 +23,8 @@ void Ressourcen_laden() {
 Lotto_Anwendung::Lotto_Anwendung(int& argc, char** argv) : QApplication(argc, argv) {
     Ressourcen_laden();
     setApplicationName(Anwendungstitel);
+    // Lets the desktop match the window to its menu entry (also on Wayland).
+    setDesktopFileName(QStringLiteral("de.pyra_lotto.PyraLotto"));
     setApplicationDisplayName(QString());
     setWindowIcon(QIcon(QStringLiteral(":/pyra/pyra-lotto.svg")));
 }
