@@ -1,6 +1,20 @@
 #include "ui/datenverbindung.h"
 
+#include "ui/meldungen.h"
+
+#include <QString>
+
 namespace pyra::ui {
+
+void Speichern_beim_Schliessen(QWidget* dialog, store::Table& t) {
+    if (!t.Active()) return;
+    try {
+        t.PostIfEditing();
+    } catch (const std::exception& e) {
+        Fehlerbericht(dialog, QString::fromUtf8(e.what()));
+        if (t.State() != store::DataSetState::Browse) t.Cancel();
+    }
+}
 
 Datenverbindung::Datenverbindung(Aenderung aenderung, Uebergabe uebergabe)
     : aenderung_(std::move(aenderung)), uebergabe_(std::move(uebergabe)) {}

@@ -8,7 +8,13 @@
 #include <functional>
 #include <string>
 
+class QWidget;
+
 namespace pyra::ui {
+
+// The close step of a dialog for one cursor: posts a pending edit; an edit that cannot be saved is
+// reported with the error report over `dialog` and dropped, so what is stored stays.
+void Speichern_beim_Schliessen(QWidget* dialog, store::Table& t);
 
 class Datenverbindung {
   public:

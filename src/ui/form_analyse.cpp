@@ -239,16 +239,8 @@ void TForm_Analyse::FormClose() {
     for (DBEdit* e : {DBEdit_Prozent_Wo, DBEdit_Prozent_Jahr, DBEdit_Prozent_Summe})
         if (e->isModified()) e->uebernehmen();
     for (store::Table* t :
-         {&dm_->Table_Optionen_2, &dm_->Table_Ziehung_Ja_z, &dm_->Table_Ziehung_Wo_z, &dm_->Table_Summe_Ru}) {
-        if (!t->Active()) continue;
-        try {
-            t->PostIfEditing();
-        } catch (const std::exception& e) {
-            // The edit that cannot be saved is dropped; what is stored stays.
-            Fehlerbericht(this, QString::fromUtf8(e.what()));
-            if (t->State() != store::DataSetState::Browse) t->Cancel();
-        }
-    }
+         {&dm_->Table_Optionen_2, &dm_->Table_Ziehung_Ja_z, &dm_->Table_Ziehung_Wo_z, &dm_->Table_Summe_Ru})
+        Speichern_beim_Schliessen(this, *t);
 }
 
 void TForm_Analyse::done(int ergebnis) {

@@ -108,15 +108,7 @@ void TForm_Gewinnerwartung::zeigen(QWidget* hauptfenster) {
 void TForm_Gewinnerwartung::FormClose() {
     if (!dm_) return;
     if (DBEdit_Anzahl_Reihen->isModified()) DBEdit_Anzahl_Reihen->uebernehmen();
-    store::Table& t = dm_->Table_Lotto;
-    if (!t.Active()) return;
-    try {
-        t.PostIfEditing();
-    } catch (const std::exception& e) {
-        // The edit that cannot be saved is dropped; what is stored stays.
-        Fehlerbericht(this, QString::fromUtf8(e.what()));
-        if (t.State() != store::DataSetState::Browse) t.Cancel();
-    }
+    Speichern_beim_Schliessen(this, dm_->Table_Lotto);
 }
 
 void TForm_Gewinnerwartung::done(int ergebnis) {

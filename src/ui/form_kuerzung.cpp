@@ -180,15 +180,7 @@ void TForm_Kuerzung::FormClose() {
     // A value still in a field that has the focus is written before the record is saved.
     for (DBEdit* e : Zahlenfelder())
         if (e->isModified()) e->uebernehmen();
-    store::Table& t = dm_->Table_Optionen_2;
-    if (!t.Active()) return;
-    try {
-        t.PostIfEditing();
-    } catch (const std::exception& e) {
-        // The edit that cannot be saved is dropped; what is stored stays.
-        Fehlerbericht(this, QString::fromUtf8(e.what()));
-        if (t.State() != store::DataSetState::Browse) t.Cancel();
-    }
+    Speichern_beim_Schliessen(this, dm_->Table_Optionen_2);
 }
 
 void TForm_Kuerzung::done(int ergebnis) {
