@@ -96,11 +96,8 @@ int markieren(Kontext& k) {
     gesperrt_pruefen(k);
     auto& t = k.dm.Table_Optionen;
     t.Edit();
-    char name[16];
-    for (int i = 1; i <= 49; ++i) {
-        std::snprintf(name, sizeof name, "Checkbox_%02d", i);
-        t.FieldByName(name).SetString(zahlen.count(i) ? "t" : "f");
-    }
+    for (int i = 1; i <= 49; ++i)
+        t.FieldByName(data::Feldname("Checkbox_", i)).SetString(zahlen.count(i) ? "t" : "f");
     t.Post();
     return 0;
 }

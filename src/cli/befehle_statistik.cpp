@@ -6,8 +6,6 @@
 #include "stats/zahl_daten.h"
 #include "store/store.h"
 
-#include <cstdio>
-
 namespace pyra::cli {
 
 namespace {
@@ -51,11 +49,8 @@ int statistik(Kontext& k) {
     std::string tipp = "Zahlentipp";
     store::Table& t = k.dm.Table_Zahlentipp;
     t.First();
-    char name[16];
-    for (int i = 1; i <= 15; ++i) {
-        std::snprintf(name, sizeof name, "Zahl_%02d", i);
-        tipp += ";" + (t.RecordCount() ? feldtext(t.FieldByName(name)) : std::string());
-    }
+    for (int i = 1; i <= 15; ++i)
+        tipp += ";" + (t.RecordCount() ? feldtext(t.FieldByName(data::Feldname("Zahl_", i))) : std::string());
     std::cout << tipp << "\n";
     return 0;
 }

@@ -11,6 +11,10 @@ using store::Field;
 using store::Table;
 using store::Value;
 
+std::string Feldname(const std::string& vorsilbe, int nummer) {
+    return vorsilbe + (nummer >= 0 && nummer < 10 ? "0" : "") + std::to_string(nummer);
+}
+
 std::string Prozent_Text(double wert) {
     char buf[64];
     std::snprintf(buf, sizeof buf, "%.1f", wert);
@@ -28,7 +32,8 @@ DataModule_Lotto::DataModule_Lotto(Globale_Zustaende& g, Fensterzustand& f, Benu
     Table_Zahlen.SetMaster(&DataSource_Wahl, "ID_Verband;ID_Ziehung", "ID_Verband;ID_Ziehung");
     Table_Gewinn.SetMaster(&DataSource_Zahlen, det4, det4);
     Table_Zahl_Daten.SetMaster(&DataSource_Wahl, sel4, det4);
-    Table_Reihen.SetMaster(&DataSource_Wahl, "ID_Verband;Jahr_aktuell;Woche_aktuell;ID_Ziehung;ID_Tendenz;ID_Allgorithmus",
+    Table_Reihen.SetMaster(&DataSource_Wahl,
+                           "ID_Verband;Jahr_aktuell;Woche_aktuell;ID_Ziehung;ID_Tendenz;ID_Allgorithmus",
                            "ID_Verband;Jahr;Woche;ID_Ziehung;ID_Tendenz;ID_Allgorithmus");
     Table_Ziehung_Wo_z.SetMaster(&DataSource_Wahl, "ID_Verband;ID_Ziehung", "ID_Verband;ID_Ziehung");
     Table_Ziehung_Ja_z.SetMaster(&DataSource_Wahl, "ID_Verband;ID_Ziehung", "ID_Verband;ID_Ziehung");
@@ -69,7 +74,9 @@ DataModule_Lotto::~DataModule_Lotto() {
     }
 }
 
-std::string DataModule_Lotto::Datenbankpfad() const { return globals.Programmverzeichnis + "Datenbank_Lotto.tdbd"; }
+std::string DataModule_Lotto::Datenbankpfad() const {
+    return globals.Programmverzeichnis + "Datenbank_Lotto.tdbd";
+}
 
 std::string DataModule_Lotto::Updatepfad() const {
     return globals.Programmverzeichnis + "Datenbank_Lotto_Update.tdbd";
@@ -89,20 +96,20 @@ void DataModule_Lotto::Datenbank_Open() {
     TdbDatabase_Lotto.SetLocation(Datenbankpfad());
     TdbDatabase_Lotto.SetConnected(true);
     TdbDatabase_Lotto.RefreshDataSets();
-    for (Table* t : {&Table_Wahl, &Table_Verband, &Table_Woche, &Table_Jahr, &Table_Lotto, &Table_Ziehung,
-                     &Table_Zahlen, &Table_Gewinn, &Table_Zahl_Daten, &Table_Reihen, &Table_Ziehung_Wo_z,
-                     &Table_Ziehung_Ja_z, &Table_Summe_Ru, &Table_Gw_Erwartung, &Table_Optionen, &Table_Optionen_2,
-                     &Table_Zahlentipp})
+    for (Table* t :
+         {&Table_Wahl, &Table_Verband, &Table_Woche, &Table_Jahr, &Table_Lotto, &Table_Ziehung, &Table_Zahlen,
+          &Table_Gewinn, &Table_Zahl_Daten, &Table_Reihen, &Table_Ziehung_Wo_z, &Table_Ziehung_Ja_z,
+          &Table_Summe_Ru, &Table_Gw_Erwartung, &Table_Optionen, &Table_Optionen_2, &Table_Zahlentipp})
         t->Open();
     if (Table_Wahl.RecordCount() == 0)
         throw store::StoreError("Die Tabelle 'Wahl' der Datenbank '" + Datenbankpfad() + "' ist leer.");
 }
 
 void DataModule_Lotto::Datenbank_Close() {
-    for (Table* t : {&Table_Wahl, &Table_Verband, &Table_Woche, &Table_Jahr, &Table_Ziehung, &Table_Lotto,
-                     &Table_Zahlen, &Table_Gewinn, &Table_Zahl_Daten, &Table_Reihen, &Table_Ziehung_Wo_z,
-                     &Table_Ziehung_Ja_z, &Table_Summe_Ru, &Table_Gw_Erwartung, &Table_Optionen, &Table_Optionen_2,
-                     &Table_Zahlentipp})
+    for (Table* t :
+         {&Table_Wahl, &Table_Verband, &Table_Woche, &Table_Jahr, &Table_Ziehung, &Table_Lotto, &Table_Zahlen,
+          &Table_Gewinn, &Table_Zahl_Daten, &Table_Reihen, &Table_Ziehung_Wo_z, &Table_Ziehung_Ja_z,
+          &Table_Summe_Ru, &Table_Gw_Erwartung, &Table_Optionen, &Table_Optionen_2, &Table_Zahlentipp})
         if (t->Active()) t->Close();
     if (Query_Zahlen.Active()) Query_Zahlen.Close();
     if (Query_Reihen.Active()) Query_Reihen.Close();
@@ -119,13 +126,15 @@ void DataModule_Lotto::DataSource_WocheDataChange() {
     const int woche = Wahl("Woche_aktuell");
     const int ziehung = Wahl("ID_Ziehung");
 
-    if (!Table_Zahlen.Locate("Jahr;Woche", {jahr, woche})) Table_Zahlen.AppendRecord({verband, ziehung, jahr, woche, 1});
+    if (!Table_Zahlen.Locate("Jahr;Woche", {jahr, woche}))
+        Table_Zahlen.AppendRecord({verband, ziehung, jahr, woche, 1});
 
     if (!Table_Zahl_Daten.Active()) return;
     const int n = Zahlen_bis();
     if (Table_Zahl_Daten.RecordCount() < n) {
         for (int i = 1; i <= n; ++i)
-            if (!Table_Zahl_Daten.Locate("Zahl", {i})) Table_Zahl_Daten.AppendRecord({verband, jahr, woche, ziehung, i});
+            if (!Table_Zahl_Daten.Locate("Zahl", {i}))
+                Table_Zahl_Daten.AppendRecord({verband, jahr, woche, ziehung, i});
     }
     Table_Zahl_Daten.First();
 
@@ -139,8 +148,8 @@ void DataModule_Lotto::DataSource_WocheDataChange() {
 
     if (!Table_Optionen_2.Active()) return;
     if (Table_Optionen_2.RecordCount() == 0) {
-        Table_Optionen_2.AppendRecord({verband, jahr, woche, ziehung, 0, 0, 0, "t", "t", "t", "t", 5, 6, 6, 6, 21,
-                                       279, "t", "t", "t", "t", "t", "t", "t"});
+        Table_Optionen_2.AppendRecord({verband, jahr, woche, ziehung, 0,   0,   0,   "t", "t", "t", "t", 5, 6,
+                                       6,       6,    21,    279,     "t", "t", "t", "t", "t", "t", "t"});
     }
     Table_Optionen_2.Refresh();
 
@@ -166,7 +175,9 @@ bool DataModule_Lotto::Table_VerbandFilterRecord(DataSet& ds) {
     return id >= 3 && id <= 6;
 }
 
-void DataModule_Lotto::Table_ZahlenBeforePost(Table& t) { t.FieldByName("AB").SetInteger(1); }
+void DataModule_Lotto::Table_ZahlenBeforePost(Table& t) {
+    t.FieldByName("AB").SetInteger(1);
+}
 
 void DataModule_Lotto::Table_GewinnCalcFields(DataSet& ds) {
     ds.FieldByName("Mal").SetString(ds.FieldByName("Anzahl").IsNull() ? "" : "x");

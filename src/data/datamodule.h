@@ -20,7 +20,7 @@ struct Globale_Zustaende {
 // The data module: both databases, a cursor and a notification source per table, the two
 // queries, the selection refresh and the record-level rules.
 class DataModule_Lotto {
-public:
+  public:
     DataModule_Lotto(Globale_Zustaende& globals, Fensterzustand& fenster, Benutzerdialog& dialog);
     ~DataModule_Lotto();
     DataModule_Lotto(const DataModule_Lotto&) = delete;
@@ -113,16 +113,18 @@ public:
     bool System_mit_Reihen();
 
     // Helpers of the data module.
-    int Zahlen_bis();                      // Zahlen_bis of the association's Lotto record, null reads 0
-    int Wahl(const std::string& feld);     // a field of the Wahl record as a number
-    std::string Datenbankpfad() const;     // Programmverzeichnis + "Datenbank_Lotto.tdbd"
-    std::string Updatepfad() const;        // Programmverzeichnis + "Datenbank_Lotto_Update.tdbd"
+    int Zahlen_bis();                  // Zahlen_bis of the association's Lotto record, null reads 0
+    int Wahl(const std::string& feld); // a field of the Wahl record as a number
+    std::string Datenbankpfad() const; // Programmverzeichnis + "Datenbank_Lotto.tdbd"
+    std::string Updatepfad() const;    // Programmverzeichnis + "Datenbank_Lotto_Update.tdbd"
 
-private:
+  private:
     void Jahr_sicherstellen(int jahr);
 };
 
 // "12,3%" style text of a percentage: one decimal, the locale's decimal separator.
 std::string Prozent_Text(double wert);
+// A numbered field name with two digits: Feldname("Checkbox_", 7) = "Checkbox_07".
+std::string Feldname(const std::string& vorsilbe, int nummer);
 
 } // namespace pyra::data

@@ -5,7 +5,6 @@
 #include "system/texte.h"
 #include "system/zufall.h"
 
-#include <cstdio>
 #include <vector>
 
 namespace pyra::system {
@@ -13,12 +12,6 @@ namespace pyra::system {
 using store::Value;
 
 namespace {
-
-std::string feldname(const char* vorsilbe, int n) {
-    char b[32];
-    std::snprintf(b, sizeof b, "%s%02d", vorsilbe, n);
-    return b;
-}
 
 int ganzzahl(store::DataSet& t, const std::string& feld) {
     return t.RecordCount() > 0 ? static_cast<int>(t.FieldByName(feld).AsInteger()) : 0;
@@ -28,7 +21,7 @@ Reihe sechs_zahlen(store::DataSet& t, const std::string& vorsilbe, bool zwei_ste
     Reihe r{};
     for (int k = 0; k < 6; ++k) {
         const std::string f =
-            zwei_stellen ? feldname(vorsilbe.c_str(), k + 1) : vorsilbe + std::to_string(k + 1);
+            zwei_stellen ? data::Feldname(vorsilbe, k + 1) : vorsilbe + std::to_string(k + 1);
         r[k] = static_cast<int>(t.FieldByName(f).AsInteger());
     }
     return r;
@@ -66,7 +59,7 @@ Filteroptionen Filter_lesen(store::Table& o2) {
     f.Quersumme_von = i("Quersumme_von");
     f.Quersumme_bis = i("Quersumme_bis");
     for (int g = 0; g <= 6; ++g)
-        f.Checkbox_Gerade[g] = o2.FieldByName(feldname("Checkbox_Gerade_", g)).AsString();
+        f.Checkbox_Gerade[g] = o2.FieldByName(data::Feldname("Checkbox_Gerade_", g)).AsString();
     return f;
 }
 
@@ -172,7 +165,7 @@ Systemflags Systemzahlen_lesen(data::DataModule_Lotto& dm) {
     auto& o = dm.Table_Optionen;
     if (o.Active() && o.RecordCount() > 0)
         for (int n = 1; n <= Hoechste_Zahl; ++n)
-            marken[n - 1] = o.FieldByName(feldname("Checkbox_", n)).AsString();
+            marken[n - 1] = o.FieldByName(data::Feldname("Checkbox_", n)).AsString();
     return Systemzahlen_aus_Markierungen(marken);
 }
 

@@ -16,12 +16,6 @@ namespace {
 const QString Hinweis_Board = QStringLiteral("Markieren der Zahlen für die Ziehung/ das System");
 const QString Hinweis_Bank = QStringLiteral("Eingabe Bankzahlen");
 constexpr int Zeilen_oben[7] = {16, 45, 74, 104, 133, 162, 192};
-
-std::string zwei_stellen(const char* vorsilbe, int n) {
-    char b[32];
-    std::snprintf(b, sizeof b, "%s%02d", vorsilbe, n);
-    return b;
-}
 } // namespace
 
 void TForm_Lotto::Zahlenfeld_anlegen(QWidget* flaeche) {
@@ -54,7 +48,7 @@ void TForm_Lotto::Zahlenfeld_anlegen(QWidget* flaeche) {
         const int spalte = (nn - 1) % 7, zeile = (nn - 1) / 7;
         auto* box =
             new DBCheckBox(nn < 10 ? QStringLiteral(" %1").arg(nn) : QString::number(nn), Panel_Zahlen);
-        benennen(box, zwei_stellen("DBCheckBox_", nn).c_str(), Hinweis_Board);
+        benennen(box, data::Feldname("DBCheckBox_", nn).c_str(), Hinweis_Board);
         box->setFont(Schrift(16, true));
         platzieren(box, 16 + 48 * spalte, Zeilen_oben[zeile], 41, 17);
         connect(box, &DBCheckBox::geklickt, this, [this, nn] { DBCheckBox_Click(nn); });
@@ -73,7 +67,7 @@ void TForm_Lotto::Zahlenfeld_anlegen(QWidget* flaeche) {
 
 void TForm_Lotto::Zahlenfeld_binden() {
     store::DataSource* q = dm_ ? &dm_->DataSource_Optionen : nullptr;
-    for (int nn = 1; nn <= 49; ++nn) DBCheckBox_Zahl[nn - 1]->binden(q, zwei_stellen("Checkbox_", nn));
+    for (int nn = 1; nn <= 49; ++nn) DBCheckBox_Zahl[nn - 1]->binden(q, data::Feldname("Checkbox_", nn));
     for (int i = 0; i < 3; ++i) DBEdit_Bankzahl[i]->binden(q, "Bankzahl_" + std::to_string(i + 1));
 }
 
