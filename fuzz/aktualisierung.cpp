@@ -26,8 +26,7 @@
 namespace {
 
 namespace fs = std::filesystem;
-using pyra::fuzz::sql_text;
-using pyra::fuzz::sql_wert;
+using pyra::fuzz::Lesezugriff;
 using pyra::fuzz::verletzt;
 
 const pyra::data::Datum heute{2026, 12, 10};
@@ -138,13 +137,16 @@ const Vorlage& vorlage() {
             dm.Startsequenz(heute);
             dm.TdbDatabase_Lotto.exec("DELETE FROM Zahlen WHERE Jahr < 2026 OR Woche < 30");
             dm.TdbDatabase_Lotto.exec("DELETE FROM Gewinn WHERE Jahr < 2026 OR Woche < 30");
+            // A small file keeps the copy and the integrity checks of every run cheap.
+            dm.TdbDatabase_Lotto.exec("VACUUM");
             dm.Datenbank_Close();
             dm.TdbDatabase_Lotto.SetConnected(false);
         }
-        v.zahlen = sql_text(haupt, zahlen_sql);
-        v.gewinn = sql_text(haupt, gewinn_sql);
-        v.zahlen_keys = zeilen(sql_text(haupt, zahlen_schluessel));
-        v.gewinn_keys = zeilen(sql_text(haupt, gewinn_schluessel));
+        Lesezugriff h(haupt);
+        v.zahlen = h.text(zahlen_sql);
+        v.gewinn = h.text(gewinn_sql);
+        v.zahlen_keys = zeilen(h.text(zahlen_schluessel));
+        v.gewinn_keys = zeilen(h.text(gewinn_schluessel));
         if (v.zahlen_keys.empty() || v.gewinn_keys.empty()) verletzt("Vorlage ohne Ziehungen");
         return v;
     }();
@@ -201,23 +203,25 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* daten, std::size_t gro
     }
 
     pyra::fuzz::bericht(ok ? "zusammengeführt" : "gescheitert: " + fehlergrund);
-    const std::string pruefung = sql_wert(haupt, "PRAGMA integrity_check");
+    Lesezugriff h(haupt);
+    const std::string pruefung = h.wert("PRAGMA integrity_check");
     if (pruefung != "ok") verletzt("integrity_check nach der Aktualisierung: " + pruefung);
-    const std::string zahlen = sql_text(haupt, zahlen_sql), gewinn = sql_text(haupt, gewinn_sql);
+    const std::string zahlen = h.text(zahlen_sql), gewinn = h.text(gewinn_sql);
     if (ok) {
-        enthalten(v.zahlen_keys, sql_text(haupt, zahlen_schluessel), "Zahlen");
-        enthalten(v.gewinn_keys, sql_text(haupt, gewinn_schluessel), "Gewinn");
+        const std::string zahlen_jetzt = h.text(zahlen_schluessel), gewinn_jetzt = h.text(gewinn_schluessel);
+        enthalten(v.zahlen_keys, zahlen_jetzt, "Zahlen");
+        enthalten(v.gewinn_keys, gewinn_jetzt, "Gewinn");
         // Every draw and prize class of the update is now in the main tables (the check lets
         // whole numbers through as texts and reals too).
-        const std::string upd = lauf + "Datenbank_Lotto_Update.tdbd";
-        enthalten(zeilen(sql_text(upd, "SELECT CAST(ID_Verband AS INTEGER), CAST(ID_Ziehung AS INTEGER), "
-                                       "CAST(Jahr AS INTEGER), CAST(Woche AS INTEGER), CAST(AB AS INTEGER) "
-                                       "FROM Zahlen_Update")),
-                  sql_text(haupt, zahlen_schluessel), "Zahlen (aus dem Update)");
-        enthalten(zeilen(sql_text(upd, "SELECT CAST(ID_Verband AS INTEGER), CAST(Jahr AS INTEGER), "
-                                       "CAST(Woche AS INTEGER), CAST(ID_Ziehung AS INTEGER), "
-                                       "CAST(Rang AS INTEGER) FROM Gewinn_Update")),
-                  sql_text(haupt, gewinn_schluessel), "Gewinn (aus dem Update)");
+        Lesezugriff u(lauf + "Datenbank_Lotto_Update.tdbd");
+        enthalten(zeilen(u.text("SELECT CAST(ID_Verband AS INTEGER), CAST(ID_Ziehung AS INTEGER), "
+                                "CAST(Jahr AS INTEGER), CAST(Woche AS INTEGER), CAST(AB AS INTEGER) "
+                                "FROM Zahlen_Update")),
+                  zahlen_jetzt, "Zahlen (aus dem Update)");
+        enthalten(zeilen(u.text("SELECT CAST(ID_Verband AS INTEGER), CAST(Jahr AS INTEGER), "
+                                "CAST(Woche AS INTEGER), CAST(ID_Ziehung AS INTEGER), "
+                                "CAST(Rang AS INTEGER) FROM Gewinn_Update")),
+                  gewinn_jetzt, "Gewinn (aus dem Update)");
     } else if (zahlen != v.zahlen || gewinn != v.gewinn) {
         verletzt("gescheiterte Aktualisierung hat die Haupttabellen verändert: " + fehlergrund);
     }

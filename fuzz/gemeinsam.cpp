@@ -56,30 +56,40 @@ void datenbank_entfernen(const std::string& pfad) {
     for (const char* s : {"", "-wal", "-shm", "-journal"}) std::filesystem::remove(pfad + s, ec);
 }
 
-std::string sql_text(const std::string& datei, const std::string& sql) {
-    sqlite3* db = nullptr;
-    std::string text;
-    if (sqlite3_open_v2(datei.c_str(), &db, SQLITE_OPEN_READONLY, nullptr) == SQLITE_OK) {
-        sqlite3_stmt* st = nullptr;
-        if (sqlite3_prepare_v2(db, sql.c_str(), -1, &st, nullptr) == SQLITE_OK) {
-            while (sqlite3_step(st) == SQLITE_ROW) {
-                for (int i = 0; i < sqlite3_column_count(st); ++i) {
-                    auto* t = sqlite3_column_text(st, i);
-                    text += (i ? "|" : "") + std::string(t ? reinterpret_cast<const char*>(t) : "NULL");
-                }
-                text += '\n';
-            }
-        }
-        sqlite3_finalize(st);
+Lesezugriff::Lesezugriff(const std::string& datei) {
+    if (sqlite3_open_v2(datei.c_str(), &db_, SQLITE_OPEN_READONLY, nullptr) != SQLITE_OK) {
+        sqlite3_close_v2(db_);
+        db_ = nullptr;
     }
-    sqlite3_close_v2(db);
+}
+
+Lesezugriff::~Lesezugriff() { sqlite3_close_v2(db_); }
+
+std::string Lesezugriff::text(const std::string& sql) {
+    std::string text;
+    if (!db_) return text;
+    sqlite3_stmt* st = nullptr;
+    if (sqlite3_prepare_v2(db_, sql.c_str(), -1, &st, nullptr) == SQLITE_OK) {
+        while (sqlite3_step(st) == SQLITE_ROW) {
+            for (int i = 0; i < sqlite3_column_count(st); ++i) {
+                auto* t = sqlite3_column_text(st, i);
+                text += (i ? "|" : "") + std::string(t ? reinterpret_cast<const char*>(t) : "NULL");
+            }
+            text += '\n';
+        }
+    }
+    sqlite3_finalize(st);
     return text;
 }
 
-std::string sql_wert(const std::string& datei, const std::string& sql) {
-    std::string t = sql_text(datei, sql);
+std::string Lesezugriff::wert(const std::string& sql) {
+    std::string t = text(sql);
     return t.substr(0, t.find('\n'));
 }
+
+std::string sql_text(const std::string& datei, const std::string& sql) { return Lesezugriff(datei).text(sql); }
+
+std::string sql_wert(const std::string& datei, const std::string& sql) { return Lesezugriff(datei).wert(sql); }
 
 void bericht(const std::string& text) {
     static const bool an = std::getenv("PYRA_FUZZ_AUSGABE") != nullptr;

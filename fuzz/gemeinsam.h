@@ -8,6 +8,8 @@
 #include <cstdint>
 #include <string>
 
+struct sqlite3;
+
 namespace pyra::fuzz {
 
 // A fresh directory for this process (trailing '/'), removed with its content at exit.
@@ -18,9 +20,25 @@ std::string datei_lesen(const std::string& pfad);
 // Removes a database file with its side files (-wal, -shm, -journal).
 void datenbank_entfernen(const std::string& pfad);
 
-// Result of the first row of a query on a database file opened read-only; "" when it fails.
+// A database file opened read-only for several queries; one connection reads the schema once.
+class Lesezugriff {
+  public:
+    explicit Lesezugriff(const std::string& datei);
+    ~Lesezugriff();
+    Lesezugriff(const Lesezugriff&) = delete;
+    Lesezugriff& operator=(const Lesezugriff&) = delete;
+
+    // Every row of a query as text (values separated by '|', rows by '\n'); "" when it fails.
+    std::string text(const std::string& sql);
+    // The first row of a query.
+    std::string wert(const std::string& sql);
+
+  private:
+    sqlite3* db_ = nullptr;
+};
+
+// The same on a connection of their own.
 std::string sql_wert(const std::string& datei, const std::string& sql);
-// Every row of a query as text (values separated by '|', rows by '\n').
 std::string sql_text(const std::string& datei, const std::string& sql);
 
 // With PYRA_FUZZ_AUSGABE set in the environment, writes a line about the input's way to stderr
