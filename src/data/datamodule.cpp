@@ -132,9 +132,19 @@ void DataModule_Lotto::DataSource_WocheDataChange() {
     if (!Table_Zahl_Daten.Active()) return;
     const int n = Zahlen_bis();
     if (Table_Zahl_Daten.RecordCount() < n) {
-        for (int i = 1; i <= n; ++i)
-            if (!Table_Zahl_Daten.Locate("Zahl", {i}))
-                Table_Zahl_Daten.AppendRecord({verband, jahr, woche, ziehung, i});
+        // The week's number records arrive in one commit: all or none, and one write instead of
+        // up to 49.
+        try {
+            store::Database::Transaction tx(TdbDatabase_Lotto);
+            for (int i = 1; i <= n; ++i)
+                if (!Table_Zahl_Daten.Locate("Zahl", {i}))
+                    Table_Zahl_Daten.AppendRecord({verband, jahr, woche, ziehung, i});
+            tx.Commit();
+        } catch (...) {
+            // The cursor still lists the records that were rolled back.
+            Table_Zahl_Daten.Refresh();
+            throw;
+        }
     }
     Table_Zahl_Daten.First();
 
