@@ -191,9 +191,13 @@ std::string tabelle_pruefen(sqlite3* db, const store::TableDef& def) {
 std::string Updatedatei_pruefen(const std::string& pfad) {
     {
         std::ifstream f(pfad, std::ios::binary);
-        char kopf[16] = {0};
+        char kopf[20] = {0};
         if (!f || !f.read(kopf, sizeof kopf) || std::string(kopf, 16) != std::string("SQLite format 3\0", 16))
             return "Die Datei ist keine Datenbank.";
+        // Format versions above 2 make SQLite open the file read-only; the store refuses such a
+        // file later, so it must not pass here and take the place of the previous update file.
+        if (static_cast<unsigned char>(kopf[18]) > 2 || static_cast<unsigned char>(kopf[19]) > 2)
+            return "Die Datenbank hat ein unbekanntes Dateiformat und kann nur gelesen werden.";
     }
     Verbindung v;
     if (sqlite3_open_v2(uri(pfad).c_str(), &v.db, SQLITE_OPEN_READONLY | SQLITE_OPEN_URI, nullptr) !=
