@@ -237,6 +237,8 @@ TEST(Zellenleser, KeineOderKaputteArbeitsmappe) {
         EXPECT_NE(meldung.find(f.meldung), std::string::npos) << f.datei << ": " << meldung;
         EXPECT_NE(meldung.find(f.datei.string()), std::string::npos) << meldung;
     }
+    // No file chosen at all: a message that says so, not a file name in empty quotes.
+    EXPECT_EQ(fehlertext([&] { leser->Oeffnen("", 1); }), "Es ist keine Arbeitsmappe angegeben.");
 }
 
 // ---------------------------------------------------------------------------------------------

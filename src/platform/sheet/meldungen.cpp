@@ -5,6 +5,7 @@ namespace pyra::platform::sheet {
 using maintenance::ImportFehler;
 
 void fehlt(const std::string& datei) {
+    if (datei.empty()) throw ImportFehler("Es ist keine Arbeitsmappe angegeben.");
     throw ImportFehler("Die Datei \"" + datei + "\" wurde nicht gefunden.");
 }
 
