@@ -25,8 +25,10 @@ namespace {
 using pyra::fuzz::verletzt;
 using pyra::maintenance::ImportFehler;
 
-// Sheets the import uses: 1 (2016), 6 (2021), 61 (2015); 2 for a workbook of two sheets.
-constexpr int blaetter[] = {1, 2, 6, 61};
+// Sheets the import uses: 1 (2016), 6 (2021) and 61 (2015); 2 for a workbook of two sheets.
+// Sheet 61 is left out: no workbook of fuzzed bytes has that many sheets, so it would only take
+// the way of sheet 6 once more.
+constexpr int blaetter[] = {1, 2, 6};
 // The import reads rows 1..250 and columns up to 31; a little beyond that does no harm.
 constexpr int zeilen = 252;
 constexpr int spalten = 36;
