@@ -173,7 +173,9 @@ TEST_F(SystembefehleTest, CommandStopsBeforeTheRunAndAlwaysRestoresTheIdleFlag) 
         EXPECT_TRUE(g.Leerlauf_fertig);
         EXPECT_EQ(dialog.wartet, 0);
         EXPECT_FALSE(system::Reihenkuerzung_laeuft());
-        if (f.ende != E::System_vorhanden) EXPECT_EQ(reihen(), vorher);
+        if (f.ende != E::System_vorhanden) {
+            EXPECT_EQ(reihen(), vorher);
+        }
     }
 }
 
