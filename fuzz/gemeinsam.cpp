@@ -87,8 +87,6 @@ std::string Lesezugriff::wert(const std::string& sql) {
     return t.substr(0, t.find('\n'));
 }
 
-std::string sql_text(const std::string& datei, const std::string& sql) { return Lesezugriff(datei).text(sql); }
-
 std::string sql_wert(const std::string& datei, const std::string& sql) { return Lesezugriff(datei).wert(sql); }
 
 void bericht(const std::string& text) {

@@ -37,9 +37,8 @@ class Lesezugriff {
     sqlite3* db_ = nullptr;
 };
 
-// The same on a connection of their own.
+// The first row of one query, on a connection of its own.
 std::string sql_wert(const std::string& datei, const std::string& sql);
-std::string sql_text(const std::string& datei, const std::string& sql);
 
 // With PYRA_FUZZ_AUSGABE set in the environment, writes a line about the input's way to stderr
 // (to see what the seed inputs reach); otherwise does nothing.
