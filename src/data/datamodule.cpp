@@ -1,5 +1,6 @@
 #include "data/datamodule.h"
 
+#include <algorithm>
 #include <cstdio>
 
 namespace pyra::data {
@@ -130,7 +131,9 @@ void DataModule_Lotto::DataSource_WocheDataChange() {
         Table_Zahlen.AppendRecord({verband, ziehung, jahr, woche, 1});
 
     if (!Table_Zahl_Daten.Active()) return;
-    const int n = Zahlen_bis();
+    // The statistics know the numbers 1..49 only. A damaged settings record with a larger range
+    // must not make the program append thousands of records for every week it shows.
+    const int n = std::min(Zahlen_bis(), 49);
     if (Table_Zahl_Daten.RecordCount() < n) {
         // The week's number records arrive in one commit: all or none, and one write instead of
         // up to 49.

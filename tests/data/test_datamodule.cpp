@@ -164,6 +164,16 @@ TEST_F(DataModuleTest, AssociationWithoutSettingsGetsAnEmptyRecordAndNoStatistic
     EXPECT_EQ(dm->Table_Optionen.RecordCount(), 1);
 }
 
+TEST_F(DataModuleTest, DamagedNumberRangeGetsNoMoreThan49StatisticsRecords) {
+    dm->Table_Lotto.Edit();
+    dm->Table_Lotto.FieldByName("Zahlen_bis").SetInteger(11532);
+    dm->Table_Lotto.Post();
+    waehle(2025, 3);
+    EXPECT_EQ(dm->Table_Zahl_Daten.RecordCount(), 49);
+    dm->Table_Zahl_Daten.Last();
+    EXPECT_EQ(dm->Table_Zahl_Daten.FieldByName("Zahl").AsInteger(), 49);
+}
+
 TEST_F(DataModuleTest, AssociationFilterShowsOnlyThreeToSix) {
     dm->Table_Verband.AppendRecord({2, "Zwei"});
     dm->Table_Verband.AppendRecord({7, "Sieben"});
