@@ -63,7 +63,9 @@ Lesezugriff::Lesezugriff(const std::string& datei) {
     }
 }
 
-Lesezugriff::~Lesezugriff() { sqlite3_close_v2(db_); }
+Lesezugriff::~Lesezugriff() {
+    sqlite3_close_v2(db_);
+}
 
 std::string Lesezugriff::text(const std::string& sql) {
     std::string text;
@@ -87,7 +89,9 @@ std::string Lesezugriff::wert(const std::string& sql) {
     return t.substr(0, t.find('\n'));
 }
 
-std::string sql_wert(const std::string& datei, const std::string& sql) { return Lesezugriff(datei).wert(sql); }
+std::string sql_wert(const std::string& datei, const std::string& sql) {
+    return Lesezugriff(datei).wert(sql);
+}
 
 void bericht(const std::string& text) {
     static const bool an = std::getenv("PYRA_FUZZ_AUSGABE") != nullptr;

@@ -7,7 +7,7 @@ namespace pyra::data {
 // How the core talks to the user. The desktop program answers with message boxes, the hourglass
 // cursor and the Escape key; tests and the batch companion answer from a script.
 class Benutzerdialog {
-public:
+  public:
     virtual ~Benutzerdialog() = default;
     // Information message with the button OK.
     virtual void Meldung(const std::string& text) = 0;
@@ -25,7 +25,7 @@ public:
 // check box, the row counter of the toolbar and which source the row grid shows. This base keeps
 // the state for tests and the batch companion; the desktop program applies it to its controls.
 class Fensterzustand {
-public:
+  public:
     virtual ~Fensterzustand() = default;
 
     // Board check boxes, bank numbers and the menu item "Reihenkürzung" of the main window.

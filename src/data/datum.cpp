@@ -4,10 +4,10 @@
 #include <clocale>
 #include <cstdio>
 #include <cstdlib>
-#include <string>
 #include <ctime>
 #include <langinfo.h>
 #include <locale.h>
+#include <string>
 
 namespace pyra::data {
 
@@ -35,7 +35,8 @@ char& separatorOverride() {
 } // namespace
 
 bool Datum_gueltig(const Datum& d) {
-    return year_month_day{year{d.jahr} / month{static_cast<unsigned>(d.monat)} / day{static_cast<unsigned>(d.tag)}}
+    return year_month_day{year{d.jahr} / month{static_cast<unsigned>(d.monat)} /
+                          day{static_cast<unsigned>(d.tag)}}
         .ok();
 }
 
@@ -44,7 +45,9 @@ int Wochentag(const Datum& d) {
     return static_cast<int>(wd.iso_encoding());
 }
 
-Datum Tage_addieren(const Datum& d, int tage) { return fromDays(toDays(d) + days{tage}); }
+Datum Tage_addieren(const Datum& d, int tage) {
+    return fromDays(toDays(d) + days{tage});
+}
 
 Spielwoche ISO_Woche(const Datum& d) {
     // The Thursday of the date's week decides the week-numbering year.
@@ -68,7 +71,9 @@ int Ziehung_zum_Wochentag(const Datum& d) {
     return wd >= 4 ? 1 : 2;
 }
 
-int Wochen_im_Jahr(int jahr) { return ISO_Woche({jahr, 12, 28}).woche; }
+int Wochen_im_Jahr(int jahr) {
+    return ISO_Woche({jahr, 12, 28}).woche;
+}
 
 bool Datum_lesen(const std::string& text, Datum& out) {
     int a = 0, b = 0, c = 0;
@@ -80,7 +85,8 @@ bool Datum_lesen(const std::string& text, Datum& out) {
         d = {a, b, c};
     else
         return false;
-    if (d.jahr < 1 || d.monat < 1 || d.monat > 12 || d.tag < 1 || d.tag > 31 || !Datum_gueltig(d)) return false;
+    if (d.jahr < 1 || d.monat < 1 || d.monat > 12 || d.tag < 1 || d.tag > 31 || !Datum_gueltig(d))
+        return false;
     out = d;
     return true;
 }
@@ -100,7 +106,9 @@ Uhrzeit Jetzt() {
     return {tm.tm_hour, tm.tm_min, tm.tm_sec};
 }
 
-void Uhr_setzen(std::function<Datum()> heute) { clock() = std::move(heute); }
+void Uhr_setzen(std::function<Datum()> heute) {
+    clock() = std::move(heute);
+}
 
 char Dezimaltrennzeichen() {
     if (separatorOverride()) return separatorOverride();
@@ -127,6 +135,8 @@ char Dezimaltrennzeichen() {
     return fromLocale;
 }
 
-void Dezimaltrennzeichen_setzen(char c) { separatorOverride() = c; }
+void Dezimaltrennzeichen_setzen(char c) {
+    separatorOverride() = c;
+}
 
 } // namespace pyra::data

@@ -51,7 +51,8 @@ struct Stmt {
     void bindInt(int i, long long v) { sqlite3_bind_int64(st, i, v); }
     void step(sqlite3* db) {
         if (sqlite3_step(st) != SQLITE_DONE)
-            throw StoreError(std::string("Die Standarddatenbank kann nicht angelegt werden: ") + sqlite3_errmsg(db));
+            throw StoreError(std::string("Die Standarddatenbank kann nicht angelegt werden: ") +
+                             sqlite3_errmsg(db));
         sqlite3_reset(st);
         sqlite3_clear_bindings(st);
     }
@@ -135,10 +136,11 @@ void fillLookups(Db& db, const Datum& heute) {
         db.exec(sql);
     }
     {
-        Stmt st(db.h, "INSERT INTO Wahl (Form_Anwendung_Caption, Powered_by, Software_fuer, Homepage, "
-                      "Partnerseite, ZQ_Woche_von, ZQ_Woche_bis, ZQ_Jahr, ZQ_Excel, ID_Verband, Jahr_aktuell, "
-                      "Woche_aktuell, ID_Ziehung, ID_Tendenz, ID_Allgorithmus, Woche_Export, Jahr_Export) "
-                      "VALUES (?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?)");
+        Stmt st(db.h,
+                "INSERT INTO Wahl (Form_Anwendung_Caption, Powered_by, Software_fuer, Homepage, "
+                "Partnerseite, ZQ_Woche_von, ZQ_Woche_bis, ZQ_Jahr, ZQ_Excel, ID_Verband, Jahr_aktuell, "
+                "Woche_aktuell, ID_Ziehung, ID_Tendenz, ID_Allgorithmus, Woche_Export, Jahr_Export) "
+                "VALUES (?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?)");
         st.bind(1, "  Pyra-Lotto 7.3  -  Lottozahlen, Statistik und Systeme");
         st.bind(2, "Pyra-Lotto");
         st.bind(3, "Sportwetten, Toto, Lotto und Roulette");
@@ -162,10 +164,11 @@ void fillLookups(Db& db, const Datum& heute) {
 
 void fillHistory(Db& db) {
     {
-        Stmt st(db.h, "INSERT INTO Zahlen (ID_Verband, ID_Ziehung, Jahr, Woche, AB, Zahl_01, Zahl_02, Zahl_03, "
-                      "Zahl_04, Zahl_05, Zahl_06, Zusatzzahl, Superzahl, Zahl_01_g, Zahl_02_g, Zahl_03_g, "
-                      "Zahl_04_g, Zahl_05_g, Zahl_06_g) VALUES (" +
-                          placeholders(19) + ")");
+        Stmt st(db.h,
+                "INSERT INTO Zahlen (ID_Verband, ID_Ziehung, Jahr, Woche, AB, Zahl_01, Zahl_02, Zahl_03, "
+                "Zahl_04, Zahl_05, Zahl_06, Zusatzzahl, Superzahl, Zahl_01_g, Zahl_02_g, Zahl_03_g, "
+                "Zahl_04_g, Zahl_05_g, Zahl_06_g) VALUES (" +
+                    placeholders(19) + ")");
         for (auto& r : readCsv(historie::ziehungen_csv)) {
             if (r.size() < 19) throw StoreError("Die mitgelieferte Ziehungshistorie ist beschädigt.");
             // verband,ziehung,jahr,woche,datum,z1..z6,g1..g6,zusatzzahl,superzahl
@@ -182,8 +185,9 @@ void fillHistory(Db& db) {
         }
     }
     {
-        Stmt st(db.h, "INSERT INTO Gewinn (ID_Verband, Jahr, Woche, ID_Ziehung, Rang, Anzahl, Gewinn) VALUES (" +
-                          placeholders(7) + ")");
+        Stmt st(db.h,
+                "INSERT INTO Gewinn (ID_Verband, Jahr, Woche, ID_Ziehung, Rang, Anzahl, Gewinn) VALUES (" +
+                    placeholders(7) + ")");
         for (auto& r : readCsv(historie::gewinne_csv)) {
             if (r.size() < 7) throw StoreError("Die mitgelieferten Gewinnquoten sind beschädigt.");
             for (int i = 0; i < 7; ++i) st.bind(1 + i, r[i]);

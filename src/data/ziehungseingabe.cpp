@@ -22,8 +22,9 @@ void Ziehung_eintragen(DataModule_Lotto& dm, int jahr, int woche, std::array<int
                        std::optional<int> zusatzzahl, std::optional<int> superzahl) {
     const int n = dm.Zahlen_bis();
     if (n < 6 || n > 49)
-        throw store::StoreError("Für diesen Lottoverband ist kein gültiger Zahlenbereich eingestellt (Zahlen bis " +
-                                std::to_string(n) + ").");
+        throw store::StoreError(
+            "Für diesen Lottoverband ist kein gültiger Zahlenbereich eingestellt (Zahlen bis " +
+            std::to_string(n) + ").");
     if (woche < 1 || woche > 53) throw store::StoreError("Die Woche muss zwischen 1 und 53 liegen.");
     if (jahr < 1955 || jahr > 2100) throw store::StoreError("Das Jahr muss zwischen 1955 und 2100 liegen.");
     if (auto msg = Ziehungszahlen_pruefen(zahlen, n); !msg.empty()) throw store::StoreError(msg);

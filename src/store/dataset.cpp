@@ -28,7 +28,9 @@ std::vector<std::string> splitFields(const std::string& list) {
 // ---------------------------------------------------------------------------------------------
 // DataSource
 
-DataSource::DataSource(std::string name, DataSet* ds) : name_(std::move(name)) { SetDataSet(ds); }
+DataSource::DataSource(std::string name, DataSet* ds) : name_(std::move(name)) {
+    SetDataSet(ds);
+}
 
 DataSource::~DataSource() {
     SetDataSet(nullptr);
@@ -51,9 +53,13 @@ int DataSource::addListener(Listener l) {
     return id;
 }
 
-void DataSource::removeListener(int id) { listeners_.erase(id); }
+void DataSource::removeListener(int id) {
+    listeners_.erase(id);
+}
 
-bool DataSource::hasListeners() const { return OnDataChange || !listeners_.empty() || !details_.empty(); }
+bool DataSource::hasListeners() const {
+    return OnDataChange || !listeners_.empty() || !details_.empty();
+}
 
 void DataSource::raiseDataChange(DataEvent e, const Field* f) {
     for (auto* t : std::vector<Table*>(details_)) t->masterChanged(e, f);
@@ -73,24 +79,52 @@ void DataSource::raiseUpdateData() {
 // ---------------------------------------------------------------------------------------------
 // Field
 
-const std::string& Field::FieldName() const { return ds_->fields_.at(index_).name; }
-FieldType Field::DataType() const { return ds_->fields_.at(index_).type; }
-bool Field::Calculated() const { return DataType() == FieldType::Calc; }
-bool Field::IsNull() const { return ds_->readValue(index_).isNull(); }
-std::int64_t Field::AsInteger() const { return ds_->readValue(index_).asInt(); }
-double Field::AsFloat() const { return ds_->readValue(index_).asFloat(); }
-std::string Field::AsString() const { return ds_->readValue(index_).asString(); }
-Value Field::AsValue() const { return ds_->readValue(index_); }
-void Field::SetInteger(std::int64_t v) { ds_->writeValue(index_, Value(static_cast<long long>(v))); }
-void Field::SetFloat(double v) { ds_->writeValue(index_, Value(v)); }
-void Field::SetString(const std::string& s) { ds_->writeValue(index_, Value(s)); }
-void Field::SetValue(const Value& v) { ds_->writeValue(index_, v); }
-void Field::Clear() { ds_->writeValue(index_, Value()); }
+const std::string& Field::FieldName() const {
+    return ds_->fields_.at(index_).name;
+}
+FieldType Field::DataType() const {
+    return ds_->fields_.at(index_).type;
+}
+bool Field::Calculated() const {
+    return DataType() == FieldType::Calc;
+}
+bool Field::IsNull() const {
+    return ds_->readValue(index_).isNull();
+}
+std::int64_t Field::AsInteger() const {
+    return ds_->readValue(index_).asInt();
+}
+double Field::AsFloat() const {
+    return ds_->readValue(index_).asFloat();
+}
+std::string Field::AsString() const {
+    return ds_->readValue(index_).asString();
+}
+Value Field::AsValue() const {
+    return ds_->readValue(index_);
+}
+void Field::SetInteger(std::int64_t v) {
+    ds_->writeValue(index_, Value(static_cast<long long>(v)));
+}
+void Field::SetFloat(double v) {
+    ds_->writeValue(index_, Value(v));
+}
+void Field::SetString(const std::string& s) {
+    ds_->writeValue(index_, Value(s));
+}
+void Field::SetValue(const Value& v) {
+    ds_->writeValue(index_, v);
+}
+void Field::Clear() {
+    ds_->writeValue(index_, Value());
+}
 
 // ---------------------------------------------------------------------------------------------
 // DataSet
 
-DataSet::DataSet(Database& db, std::string name) : db_(db), name_(std::move(name)) { db_.attach(this); }
+DataSet::DataSet(Database& db, std::string name) : db_(db), name_(std::move(name)) {
+    db_.attach(this);
+}
 
 DataSet::~DataSet() {
     for (auto* s : std::vector<DataSource*>(sources_)) s->SetDataSet(nullptr);
@@ -194,7 +228,8 @@ Value DataSet::convertForField(int index, const Value& v) const {
         return Value(s);
     }
     case FieldType::Memo:
-    case FieldType::Calc: return Value(v.asString());
+    case FieldType::Calc:
+        return Value(v.asString());
     }
     return v;
 }
@@ -214,8 +249,8 @@ void DataSet::writeValue(int index, const Value& v) {
         throw StoreError("Das berechnete Feld '" + fields_[index].name + "' kann nicht geändert werden.");
     Value nv = convertForField(index, v);
     Value& slot = buffer_.values[index];
-    bool same = (slot.isNull() && nv.isNull()) || (!slot.isNull() && !nv.isNull() && slot == nv &&
-                                                    slot.isString() == nv.isString());
+    bool same = (slot.isNull() && nv.isNull()) ||
+                (!slot.isNull() && !nv.isNull() && slot == nv && slot.isString() == nv.isString());
     slot = nv;
     if (!same) {
         applyCalc(buffer_);
@@ -275,7 +310,8 @@ void DataSet::setRecords(std::vector<Record> recs, bool keepPosition, std::int64
     bof_ = true;
     eof_ = records_.empty();
     if (keepPosition && !records_.empty()) {
-        auto it = std::find_if(records_.begin(), records_.end(), [&](const Record& r) { return r.rowid == keepRowid; });
+        auto it = std::find_if(records_.begin(), records_.end(),
+                               [&](const Record& r) { return r.rowid == keepRowid; });
         if (it != records_.end())
             pos_ = static_cast<int>(it - records_.begin());
         else
@@ -399,7 +435,9 @@ bool DataSet::Locate(const std::string& fieldList, const std::vector<Value>& val
     return false;
 }
 
-void DataSet::DisableControls() { ++disableCount_; }
+void DataSet::DisableControls() {
+    ++disableCount_;
+}
 
 void DataSet::EnableControls() {
     if (disableCount_ == 0) return;

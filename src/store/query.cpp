@@ -21,14 +21,17 @@ FieldType typeFromDecl(const char* decl) {
 }
 } // namespace
 
-Query::Query(Database& db, std::string name, std::string sql) : DataSet(db, std::move(name)), sql_(std::move(sql)) {}
+Query::Query(Database& db, std::string name, std::string sql)
+    : DataSet(db, std::move(name)), sql_(std::move(sql)) {}
 
 void Query::SetSQL(const std::string& sql) {
     if (active_) Close();
     sql_ = sql;
 }
 
-Value& Query::ParamByName(const std::string& name) { return params_[lowerName(name)]; }
+Value& Query::ParamByName(const std::string& name) {
+    return params_[lowerName(name)];
+}
 
 void Query::Open() {
     if (active_) return;
@@ -63,9 +66,15 @@ void Query::Open() {
             r.values.reserve(cols);
             for (int c = 0; c < cols; ++c) {
                 switch (sqlite3_column_type(st, c)) {
-                case SQLITE_NULL: r.values.emplace_back(); break;
-                case SQLITE_INTEGER: r.values.emplace_back(static_cast<long long>(sqlite3_column_int64(st, c))); break;
-                case SQLITE_FLOAT: r.values.emplace_back(sqlite3_column_double(st, c)); break;
+                case SQLITE_NULL:
+                    r.values.emplace_back();
+                    break;
+                case SQLITE_INTEGER:
+                    r.values.emplace_back(static_cast<long long>(sqlite3_column_int64(st, c)));
+                    break;
+                case SQLITE_FLOAT:
+                    r.values.emplace_back(sqlite3_column_double(st, c));
+                    break;
                 default: {
                     auto* t = reinterpret_cast<const char*>(sqlite3_column_text(st, c));
                     r.values.emplace_back(std::string(t ? t : "", sqlite3_column_bytes(st, c)));

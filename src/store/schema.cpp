@@ -41,12 +41,24 @@ namespace {
 
 using FT = FieldType;
 
-FieldDef S(const std::string& n, bool req = false) { return {n, FT::SmallInt, 0, req}; }
-FieldDef I(const std::string& n, bool req = false) { return {n, FT::Integer, 0, req}; }
-FieldDef F(const std::string& n) { return {n, FT::Float, 0, false}; }
-FieldDef T(const std::string& n, int size, bool req = false) { return {n, FT::String, size, req}; }
-FieldDef M(const std::string& n) { return {n, FT::Memo, 0, false}; }
-FieldDef C(const std::string& n) { return {n, FT::Calc, 20, false}; }
+FieldDef S(const std::string& n, bool req = false) {
+    return {n, FT::SmallInt, 0, req};
+}
+FieldDef I(const std::string& n, bool req = false) {
+    return {n, FT::Integer, 0, req};
+}
+FieldDef F(const std::string& n) {
+    return {n, FT::Float, 0, false};
+}
+FieldDef T(const std::string& n, int size, bool req = false) {
+    return {n, FT::String, size, req};
+}
+FieldDef M(const std::string& n) {
+    return {n, FT::Memo, 0, false};
+}
+FieldDef C(const std::string& n) {
+    return {n, FT::Calc, 20, false};
+}
 
 std::string two(int i) {
     char b[8];
@@ -55,8 +67,8 @@ std::string two(int i) {
 }
 
 std::vector<FieldDef> zahlenFields() {
-    std::vector<FieldDef> f = {S("ID_Verband", true), S("ID_Ziehung", true), S("Jahr", true), S("Woche", true),
-                               S("AB", true)};
+    std::vector<FieldDef> f = {S("ID_Verband", true), S("ID_Ziehung", true), S("Jahr", true),
+                               S("Woche", true), S("AB", true)};
     for (int i = 1; i <= 6; ++i) f.push_back(S("Zahl_" + two(i)));
     f.push_back(S("Zusatzzahl"));
     f.push_back(S("Superzahl"));
@@ -86,16 +98,18 @@ std::vector<FieldDef> recurrence(const std::string& dist) {
 
 std::vector<TableDef> buildMain() {
     std::vector<TableDef> t;
-    t.push_back({"Wahl",
-                 {T("Form_Anwendung_Caption", 200), T("Powered_by", 100), T("Software_fuer", 100),
-                  T("Homepage", 30), T("Partnerseite", 30), S("ZQ_Woche_von"), S("ZQ_Woche_bis"), S("ZQ_Jahr"),
-                  T("ZQ_Excel", 200), S("ID_Verband", true), S("Jahr_aktuell", true), S("Woche_aktuell", true),
-                  S("ID_Ziehung", true), S("ID_Tendenz", true), S("ID_Allgorithmus", true), S("Woche_Export"),
-                  S("Jahr_Export")},
-                 {},
+    t.push_back(
+        {"Wahl",
+         {T("Form_Anwendung_Caption", 200), T("Powered_by", 100), T("Software_fuer", 100), T("Homepage", 30),
+          T("Partnerseite", 30), S("ZQ_Woche_von"), S("ZQ_Woche_bis"), S("ZQ_Jahr"), T("ZQ_Excel", 200),
+          S("ID_Verband", true), S("Jahr_aktuell", true), S("Woche_aktuell", true), S("ID_Ziehung", true),
+          S("ID_Tendenz", true), S("ID_Allgorithmus", true), S("Woche_Export"), S("Jahr_Export")},
+         {},
+         {}});
+    t.push_back({"Verband",
+                 {S("ID_Verband", true), T("Verband", 35), T("Kuerzel", 5), M("Information")},
+                 {"ID_Verband"},
                  {}});
-    t.push_back({"Verband", {S("ID_Verband", true), T("Verband", 35), T("Kuerzel", 5), M("Information")},
-                 {"ID_Verband"}, {}});
     t.push_back({"Woche", {S("ID_Woche", true), T("Woche", 9, true)}, {"ID_Woche"}, {}});
     t.push_back({"Jahr", {S("ID_Jahr", true), T("Jahr", 4, true)}, {"ID_Jahr"}, {}});
     t.push_back({"Ziehung", {S("ID_Ziehung", true), T("Ziehung", 5)}, {"ID_Ziehung"}, {}});
@@ -120,7 +134,8 @@ std::vector<TableDef> buildMain() {
         auto f = selection();
         f.push_back(S("Zahl", true));
         f.push_back(F("Wahrscheinlichkeit"));
-        for (auto* n : {"Haeufigkeit_Wo", "Haeufigkeit_Ja", "Rueckstaendig_Wo", "Rueckstaendig_Ja", "Zahlentipp"})
+        for (auto* n :
+             {"Haeufigkeit_Wo", "Haeufigkeit_Ja", "Rueckstaendig_Wo", "Rueckstaendig_Ja", "Zahlentipp"})
             f.push_back(S(n));
         f.push_back(C("Wahrscheinlichkeit_Str"));
         std::vector<std::string> sel = {"ID_Verband", "Jahr", "Woche", "ID_Ziehung"};
@@ -174,7 +189,8 @@ std::vector<TableDef> buildMain() {
     {
         auto f = selection();
         for (auto* n : {"Prozent_Woche", "Prozent_Jahr", "Prozent_Summe"}) f.push_back(S(n));
-        for (auto* n : {"Checkbox_Zwillinge", "Checkbox_Drillinge", "Checkbox_Vierling", "Checkbox_Fuenfling"})
+        for (auto* n :
+             {"Checkbox_Zwillinge", "Checkbox_Drillinge", "Checkbox_Vierling", "Checkbox_Fuenfling"})
             f.push_back(T(n, 1));
         for (auto* n : {"Endziffer", "Zehner", "7_er", "7_er_vt", "Quersumme_von", "Quersumme_bis"})
             f.push_back(S(n));
@@ -198,12 +214,18 @@ std::vector<TableDef> buildUpdate() {
 
 const char* sqlType(const FieldDef& f) {
     switch (f.type) {
-    case FT::SmallInt: return "SMALLINT";
-    case FT::Integer: return "INTEGER";
-    case FT::Float: return "FLOAT";
-    case FT::String: return "VARCHAR";
-    case FT::Memo: return "TEXT";
-    case FT::Calc: return "";
+    case FT::SmallInt:
+        return "SMALLINT";
+    case FT::Integer:
+        return "INTEGER";
+    case FT::Float:
+        return "FLOAT";
+    case FT::String:
+        return "VARCHAR";
+    case FT::Memo:
+        return "TEXT";
+    case FT::Calc:
+        return "";
     }
     return "";
 }

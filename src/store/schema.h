@@ -25,7 +25,7 @@ struct IndexDef {
 
 struct TableDef {
     std::string name;
-    std::vector<FieldDef> fields; // stored fields in stored order, then calculated fields
+    std::vector<FieldDef> fields;        // stored fields in stored order, then calculated fields
     std::vector<std::string> primaryKey; // empty: no key
     std::vector<IndexDef> indexes;
 

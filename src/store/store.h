@@ -26,7 +26,7 @@ class Table;
 // ---------------------------------------------------------------------------------------------
 // Database: one SQLite file at Location, opened read-write and shared.
 class Database {
-public:
+  public:
     explicit Database(std::string name = {});
     ~Database();
     Database(const Database&) = delete;
@@ -44,14 +44,14 @@ public:
     // Groups many posts into one commit (bulk work). Nested use is allowed; only the outermost
     // commits. Destroyed without Commit(): everything since the outermost begin is rolled back.
     class Transaction {
-    public:
+      public:
         explicit Transaction(Database& db);
         ~Transaction();
         void Commit();
         Transaction(const Transaction&) = delete;
         Transaction& operator=(const Transaction&) = delete;
 
-    private:
+      private:
         Database& db_;
         bool done_ = false;
     };
@@ -62,7 +62,7 @@ public:
     // Creates a new database file with the given schema (the file must not exist).
     static void createFile(const std::string& path, const std::vector<TableDef>& schema);
 
-private:
+  private:
     friend class DataSet;
     friend class Table;
     void attach(DataSet* ds);
@@ -78,7 +78,7 @@ private:
 // ---------------------------------------------------------------------------------------------
 // Field: a view of one field of a cursor's current record (or of the record being calculated).
 class Field {
-public:
+  public:
     Field(DataSet* ds, int index) : ds_(ds), index_(index) {}
 
     const std::string& FieldName() const;
@@ -100,7 +100,7 @@ public:
     void SetValue(const Value& v);
     void Clear();
 
-private:
+  private:
     DataSet* ds_;
     int index_;
 };
@@ -108,17 +108,17 @@ private:
 // ---------------------------------------------------------------------------------------------
 // Notification source of a cursor.
 enum class DataEvent {
-    Opened,      // cursor opened or its restriction re-evaluated
-    Refreshed,   // records re-read
-    Scrolled,    // moved to another record
-    FieldChanged,// a field of the current record changed
-    StateChanged,// edit or insert began, or ended with Post
-    Changed,     // many changes at once (EnableControls, Delete, Post that moved the record)
+    Opened,       // cursor opened or its restriction re-evaluated
+    Refreshed,    // records re-read
+    Scrolled,     // moved to another record
+    FieldChanged, // a field of the current record changed
+    StateChanged, // edit or insert began, or ended with Post
+    Changed,      // many changes at once (EnableControls, Delete, Post that moved the record)
     Closed
 };
 
 class DataSource {
-public:
+  public:
     explicit DataSource(std::string name = {}, DataSet* ds = nullptr);
     ~DataSource();
     DataSource(const DataSource&) = delete;
@@ -141,7 +141,7 @@ public:
     void removeListener(int id);
     bool hasListeners() const;
 
-private:
+  private:
     friend class DataSet;
     friend class Table;
     void raiseDataChange(DataEvent e, const Field* f);
@@ -160,7 +160,7 @@ enum class DataSetState { Inactive, Browse, Edit, Insert, CalcFields };
 // Common part of tables and queries: records held in memory in the cursor's order, navigation,
 // Locate, field access, calculated fields, filter.
 class DataSet {
-public:
+  public:
     DataSet(Database& db, std::string name);
     virtual ~DataSet();
     DataSet(const DataSet&) = delete;
@@ -204,7 +204,7 @@ public:
     // Notification sources attached to this cursor (DataSource::SetDataSet registers them).
     const std::vector<DataSource*>& sources() const { return sources_; }
 
-protected:
+  protected:
     friend class Field;
     friend class DataSource;
     friend class Database;
@@ -244,7 +244,7 @@ protected:
     bool bof_ = true, eof_ = true;
     bool active_ = false;
     DataSetState state_ = DataSetState::Inactive;
-    Record buffer_;          // record being edited or inserted
+    Record buffer_; // record being edited or inserted
     Record* calcTarget_ = nullptr;
     int disableCount_ = 0;
     bool changedWhileDisabled_ = false;
@@ -254,7 +254,7 @@ protected:
 // ---------------------------------------------------------------------------------------------
 // Cursor over one table.
 class Table : public DataSet {
-public:
+  public:
     Table(Database& db, std::string name, std::string tableName);
     ~Table() override;
 
@@ -272,10 +272,10 @@ public:
     DataSource* MasterSource() const { return master_; }
 
     void Edit();
-    void Append();   // begins a new record (insert state); restriction fields come from the master
+    void Append(); // begins a new record (insert state); restriction fields come from the master
     void Post();
     void PostIfEditing();
-    void Cancel();   // drops a pending edit or insert (used by controls, never by the core)
+    void Cancel(); // drops a pending edit or insert (used by controls, never by the core)
     void AppendRecord(const std::vector<Value>& values);
     void SetFields(const std::vector<Value>& values);
     void Delete();
@@ -284,7 +284,7 @@ public:
 
     std::function<void(Table&)> BeforePost;
 
-protected:
+  protected:
     bool editable() const override { return true; }
     void refreshAll() override { Refresh(); }
     void ensureLoaded() override;
@@ -292,7 +292,7 @@ protected:
     void postPending() override;
     void closeCursor() override;
 
-private:
+  private:
     friend class DataSource;
     void load(bool keepPosition);
     void masterChanged(DataEvent e, const Field* f);
@@ -328,7 +328,7 @@ private:
 // ---------------------------------------------------------------------------------------------
 // Parameterised SELECT whose result is navigated like a cursor (read only).
 class Query : public DataSet {
-public:
+  public:
     Query(Database& db, std::string name, std::string sql);
 
     const std::string& SQL() const { return sql_; }
@@ -336,10 +336,10 @@ public:
     Value& ParamByName(const std::string& name);
     void Open() override;
 
-protected:
+  protected:
     void refreshAll() override;
 
-private:
+  private:
     std::string sql_;
     std::map<std::string, Value> params_;
 };

@@ -38,7 +38,8 @@ struct Stmt {
 
 Value columnValue(sqlite3_stmt* st, int i, FieldType type) {
     switch (sqlite3_column_type(st, i)) {
-    case SQLITE_NULL: return Value();
+    case SQLITE_NULL:
+        return Value();
     case SQLITE_INTEGER:
         if (type == FieldType::Float) return Value(static_cast<double>(sqlite3_column_int64(st, i)));
         if (type == FieldType::String || type == FieldType::Memo)
@@ -70,7 +71,8 @@ std::string storeErrorText(sqlite3* db, const std::string& table) {
     if ((ext & 0xff) == SQLITE_READONLY) return "Die Datenbank ist schreibgeschützt.";
     if ((ext & 0xff) == SQLITE_BUSY || (ext & 0xff) == SQLITE_LOCKED)
         return "Die Datenbank ist von einem anderen Programm gesperrt.";
-    if ((ext & 0xff) == SQLITE_FULL) return "Der Datenträger ist voll; der Datensatz wurde nicht gespeichert.";
+    if ((ext & 0xff) == SQLITE_FULL)
+        return "Der Datenträger ist voll; der Datensatz wurde nicht gespeichert.";
     return std::string("Datenbankfehler in der Tabelle '") + table + "': " + sqlite3_errmsg(db);
 }
 
@@ -100,7 +102,9 @@ void Table::finalizeStatements() {
     insertStmt_ = updateStmt_ = nullptr;
 }
 
-void Table::closeCursor() { finalizeStatements(); }
+void Table::closeCursor() {
+    finalizeStatements();
+}
 
 void Table::resolveOrder() {
     order_.clear();
@@ -165,7 +169,8 @@ void Table::SetIndexName(const std::string& index) {
     std::int64_t rowid = current() ? current()->rowid : 0;
     std::stable_sort(records_.begin(), records_.end(),
                      [&](const Record& a, const Record& b) { return compareRecords(a, b) < 0; });
-    auto it = std::find_if(records_.begin(), records_.end(), [&](const Record& r) { return r.rowid == rowid; });
+    auto it =
+        std::find_if(records_.begin(), records_.end(), [&](const Record& r) { return r.rowid == rowid; });
     pos_ = it == records_.end() ? (records_.empty() ? -1 : 0) : static_cast<int>(it - records_.begin());
     notify(DataEvent::Changed);
 }
@@ -281,7 +286,8 @@ void Table::load(bool keepPosition) {
             Record r;
             r.rowid = sqlite3_column_int64(st.st, 0);
             r.values.reserve(fields_.size());
-            for (int i = 0; i < storedCount_; ++i) r.values.push_back(columnValue(st.st, i + 1, fields_[i].type));
+            for (int i = 0; i < storedCount_; ++i)
+                r.values.push_back(columnValue(st.st, i + 1, fields_[i].type));
             recs.push_back(std::move(r));
         }
         if (rc != SQLITE_DONE) throw StoreError(storeErrorText(db_.handle(), tableName_));
@@ -313,7 +319,8 @@ void Table::masterChanged(DataEvent e, const Field* f) {
     }
     if (state_ == DataSetState::Edit || state_ == DataSetState::Insert) postPending();
     // Nobody watches this cursor: read its records when they are next needed.
-    bool watched = std::any_of(sources_.begin(), sources_.end(), [](DataSource* s) { return s->hasListeners(); });
+    bool watched =
+        std::any_of(sources_.begin(), sources_.end(), [](DataSource* s) { return s->hasListeners(); });
     if (!watched) {
         lastMasterValues_ = masterValues();
         stale_ = true;
@@ -324,7 +331,9 @@ void Table::masterChanged(DataEvent e, const Field* f) {
     notify(DataEvent::Opened);
 }
 
-void Table::fieldChanged(int index) { DataSet::fieldChanged(index); }
+void Table::fieldChanged(int index) {
+    DataSet::fieldChanged(index);
+}
 
 void Table::Edit() {
     checkActive();
@@ -367,7 +376,9 @@ void Table::checkRequired(const Record& r) const {
             throw StoreError("Das Feld '" + fields_[i].name + "' muss einen Wert haben.");
 }
 
-void Table::postPending() { Post(); }
+void Table::postPending() {
+    Post();
+}
 
 void Table::PostIfEditing() {
     if (state_ == DataSetState::Edit) Post();
@@ -397,7 +408,8 @@ void Table::Post() {
             sql += ") VALUES (" + q + ")";
         } else {
             sql = "UPDATE " + quoteIdent(tableName_) + " SET ";
-            for (int i = 0; i < storedCount_; ++i) sql += (i ? ", " : "") + quoteIdent(fields_[i].name) + " = ?";
+            for (int i = 0; i < storedCount_; ++i)
+                sql += (i ? ", " : "") + quoteIdent(fields_[i].name) + " = ?";
             sql += " WHERE rowid = ?";
         }
         if (sqlite3_prepare_v2(db, sql.c_str(), -1, &st, nullptr) != SQLITE_OK) {
@@ -428,7 +440,8 @@ void Table::placeRecord(Record rec, bool isNew) {
         if (pos_ >= 0 && pos_ < static_cast<int>(records_.size()) && records_[pos_].rowid == rec.rowid)
             p = pos_;
         else {
-            auto it = std::find_if(records_.begin(), records_.end(), [&](const Record& r) { return r.rowid == rec.rowid; });
+            auto it = std::find_if(records_.begin(), records_.end(),
+                                   [&](const Record& r) { return r.rowid == rec.rowid; });
             if (it != records_.end()) p = static_cast<int>(it - records_.begin());
         }
         // A record whose place in the order did not change stays where it is.

@@ -10,14 +10,14 @@ namespace pyra::store {
 // Every failure of the table store: file missing or not a database, required field empty,
 // duplicate key, value out of range. The text is German and meant for the user.
 class StoreError : public std::runtime_error {
-public:
+  public:
     using std::runtime_error::runtime_error;
 };
 
 // One field value: null, whole number, floating point number or text.
 // Keep is only meaningful in SetFields and AppendRecord value lists: "leave this field unchanged".
 class Value {
-public:
+  public:
     struct Keep {};
 
     Value() = default;
@@ -45,7 +45,7 @@ public:
 
     bool operator==(const Value& o) const;
 
-private:
+  private:
     std::variant<std::monostate, std::int64_t, double, std::string, Keep> v_;
 };
 

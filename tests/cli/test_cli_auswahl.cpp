@@ -14,16 +14,19 @@ namespace {
 using pyra::test::cli;
 
 class CliAuswahl : public ::testing::Test {
-protected:
+  protected:
     pyra::test::TempDir tmp;
-    pyra::test::CliErgebnis run(const std::string& args) { return cli(PYRA_CLI, "--dir '" + tmp.path().string() + "' " + args); }
+    pyra::test::CliErgebnis run(const std::string& args) {
+        return cli(PYRA_CLI, "--dir '" + tmp.path().string() + "' " + args);
+    }
 
     long long zahl(const std::string& sql) {
         sqlite3* db = nullptr;
         sqlite3_open_v2(tmp.file("Datenbank_Lotto.tdbd").c_str(), &db, SQLITE_OPEN_READONLY, nullptr);
         sqlite3_stmt* st = nullptr;
         long long v = -1;
-        if (sqlite3_prepare_v2(db, sql.c_str(), -1, &st, nullptr) == SQLITE_OK && sqlite3_step(st) == SQLITE_ROW)
+        if (sqlite3_prepare_v2(db, sql.c_str(), -1, &st, nullptr) == SQLITE_OK &&
+            sqlite3_step(st) == SQLITE_ROW)
             v = sqlite3_column_int64(st, 0);
         sqlite3_finalize(st);
         sqlite3_close(db);
@@ -38,8 +41,12 @@ TEST_F(CliAuswahl, AnlegenCreatesBothDatabasesWithTheHistory) {
     EXPECT_TRUE(std::filesystem::exists(tmp.file("Datenbank_Lotto_Update.tdbd")));
     EXPECT_EQ(zahl("SELECT count(*) FROM Zahlen WHERE ID_Verband=3 AND ID_Ziehung=1"), 3698);
     // The draws of 1 January and 31 December 2022 both exist under their own play week.
-    EXPECT_EQ(zahl("SELECT Zahl_01 FROM Zahlen WHERE ID_Verband=3 AND ID_Ziehung=1 AND Jahr=2021 AND Woche=52"), 10);
-    EXPECT_EQ(zahl("SELECT count(*) FROM Zahlen WHERE ID_Verband=3 AND ID_Ziehung=1 AND Jahr=2022 AND Woche=52"), 1);
+    EXPECT_EQ(
+        zahl("SELECT Zahl_01 FROM Zahlen WHERE ID_Verband=3 AND ID_Ziehung=1 AND Jahr=2021 AND Woche=52"),
+        10);
+    EXPECT_EQ(
+        zahl("SELECT count(*) FROM Zahlen WHERE ID_Verband=3 AND ID_Ziehung=1 AND Jahr=2022 AND Woche=52"),
+        1);
     EXPECT_EQ(zahl("SELECT count(*) FROM Zahlen WHERE AB<>1"), 0);
     EXPECT_EQ(run("anlegen").ausgabe.rfind("Datenbank vorhanden", 0), 0u);
 }
@@ -71,10 +78,12 @@ TEST_F(CliAuswahl, AuswahlOfANewWeekCreatesItsRecords) {
     EXPECT_EQ(zahl("SELECT count(*) FROM Zahl_Daten" + sel), 49);
     EXPECT_EQ(zahl("SELECT min(Zahl) || max(Zahl) FROM Zahl_Daten" + sel), 149);
     EXPECT_EQ(zahl("SELECT count(*) FROM Optionen" + sel + " AND Checkbox_01='f' AND Checkbox_49='f'"), 1);
-    EXPECT_EQ(zahl("SELECT count(*) FROM Optionen_2" + sel +
-                   " AND Prozent_Woche=0 AND Checkbox_Fuenfling='t' AND Endziffer=5 AND Zehner=6 AND \"7_er\"=6 AND "
-                   "\"7_er_vt\"=6 AND Quersumme_von=21 AND Quersumme_bis=279 AND Checkbox_Gerade_06='t'"),
-              1);
+    EXPECT_EQ(
+        zahl(
+            "SELECT count(*) FROM Optionen_2" + sel +
+            " AND Prozent_Woche=0 AND Checkbox_Fuenfling='t' AND Endziffer=5 AND Zehner=6 AND \"7_er\"=6 AND "
+            "\"7_er_vt\"=6 AND Quersumme_von=21 AND Quersumme_bis=279 AND Checkbox_Gerade_06='t'"),
+        1);
     // A second commit of the same selection appends nothing.
     ASSERT_EQ(run("auswahl").status, 0);
     EXPECT_EQ(zahl("SELECT count(*) FROM Zahl_Daten" + sel), 49);
@@ -109,7 +118,9 @@ TEST_F(CliAuswahl, BadValuesAreRefusedAndNothingIsStored) {
         EXPECT_EQ(r.status, f.status) << f.args;
         EXPECT_FALSE(r.fehler.empty()) << f.args;
     }
-    EXPECT_EQ(zahl("SELECT Zahl_01 IS NULL FROM Zahlen WHERE ID_Verband=3 AND ID_Ziehung=1 AND Jahr=2026 AND Woche=50"), 1);
+    EXPECT_EQ(zahl("SELECT Zahl_01 IS NULL FROM Zahlen WHERE ID_Verband=3 AND ID_Ziehung=1 AND Jahr=2026 AND "
+                   "Woche=50"),
+              1);
     EXPECT_EQ(zahl("SELECT Endziffer FROM Optionen_2 WHERE Jahr=2026 AND Woche=50"), 5);
     EXPECT_EQ(zahl("SELECT Zahlen_bis FROM Lotto WHERE ID_Verband=3"), 49);
 }
@@ -118,8 +129,12 @@ TEST_F(CliAuswahl, DrawEntryStoresTheNumbersAscending) {
     ASSERT_EQ(run("start --datum 2026-12-10").status, 0);
     auto r = run("ziehung --jahr 2026 --woche 50 44 3 17 9 28 1 --superzahl 7");
     ASSERT_EQ(r.status, 0) << r.fehler;
-    EXPECT_EQ(zahl("SELECT Zahl_01*100 + Zahl_06 FROM Zahlen WHERE ID_Verband=3 AND ID_Ziehung=1 AND Jahr=2026 AND Woche=50"), 144);
-    EXPECT_EQ(zahl("SELECT Superzahl FROM Zahlen WHERE ID_Verband=3 AND ID_Ziehung=1 AND Jahr=2026 AND Woche=50"), 7);
+    EXPECT_EQ(zahl("SELECT Zahl_01*100 + Zahl_06 FROM Zahlen WHERE ID_Verband=3 AND ID_Ziehung=1 AND "
+                   "Jahr=2026 AND Woche=50"),
+              144);
+    EXPECT_EQ(
+        zahl("SELECT Superzahl FROM Zahlen WHERE ID_Verband=3 AND ID_Ziehung=1 AND Jahr=2026 AND Woche=50"),
+        7);
 }
 
 TEST_F(CliAuswahl, MarksBankNumbersAndSettingsAreStored) {
@@ -129,7 +144,10 @@ TEST_F(CliAuswahl, MarksBankNumbersAndSettingsAreStored) {
     ASSERT_EQ(run("optionen Endziffer=4 Checkbox_Gerade_03=f").status, 0);
     ASSERT_EQ(run("einstellung Reihenberechnung=20").status, 0);
     const std::string sel = " WHERE ID_Verband=3 AND Jahr=2026 AND Woche=50 AND ID_Ziehung=1";
-    EXPECT_EQ(zahl("SELECT (Checkbox_01='t') + (Checkbox_07='t') + (Checkbox_49='t') + (Checkbox_02='t') FROM Optionen" + sel), 3);
+    EXPECT_EQ(zahl("SELECT (Checkbox_01='t') + (Checkbox_07='t') + (Checkbox_49='t') + (Checkbox_02='t') "
+                   "FROM Optionen" +
+                   sel),
+              3);
     EXPECT_EQ(zahl("SELECT Bankzahl_1 FROM Optionen" + sel), 7);
     EXPECT_EQ(zahl("SELECT Bankzahl_2 IS NULL FROM Optionen" + sel), 1);
     EXPECT_EQ(zahl("SELECT Endziffer FROM Optionen_2" + sel), 4);

@@ -2,12 +2,12 @@
 
 #include <array>
 #include <cstdio>
+#include <cstdlib>
 #include <sstream>
 #include <string>
-#include <vector>
-#include <cstdlib>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <vector>
 
 namespace pyra::test {
 
@@ -37,7 +37,8 @@ inline CliErgebnis cli(const std::string& program, const std::string& args) {
     if (fd < 0) return r;
     close(fd);
     std::string errFile = tmpl;
-    std::string cmd = "XDG_RUNTIME_DIR='" + laufzeitverzeichnis() + "' '" + program + "' " + args + " 2>'" + errFile + "'";
+    std::string cmd =
+        "XDG_RUNTIME_DIR='" + laufzeitverzeichnis() + "' '" + program + "' " + args + " 2>'" + errFile + "'";
     FILE* p = popen(cmd.c_str(), "r");
     if (!p) return r;
     std::array<char, 4096> buf{};

@@ -8,10 +8,11 @@ namespace pyra::test {
 
 // A fresh directory under the system's temp directory, removed with everything in it at the end.
 class TempDir {
-public:
+  public:
     TempDir() {
         std::random_device rd;
-        path_ = std::filesystem::temp_directory_path() / ("pyra-test-" + std::to_string(rd()) + std::to_string(rd()));
+        path_ = std::filesystem::temp_directory_path() /
+                ("pyra-test-" + std::to_string(rd()) + std::to_string(rd()));
         std::filesystem::create_directories(path_);
     }
     ~TempDir() {
@@ -26,7 +27,7 @@ public:
     // Directory with a trailing separator, as the program directory is kept.
     std::string dir() const { return path_.string() + "/"; }
 
-private:
+  private:
     std::filesystem::path path_;
 };
 

@@ -10,7 +10,7 @@ namespace pyra::test {
 
 // Records every message and question and answers questions from a script (default: Yes).
 class Testdialog : public data::Benutzerdialog {
-public:
+  public:
     void Meldung(const std::string& text) override { meldungen.push_back(text); }
     bool Frage(const std::string& text) override {
         fragen.push_back(text);

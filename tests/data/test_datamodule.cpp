@@ -12,7 +12,7 @@ using store::Value;
 namespace {
 
 class DataModuleTest : public ::testing::Test {
-protected:
+  protected:
     test::TempDir tmp;
     data::Globale_Zustaende g;
     data::Fensterzustand fenster;
@@ -35,8 +35,8 @@ protected:
 
     void reihen_anlegen(int n) {
         for (int r = 1; r <= n; ++r)
-            dm->Table_Reihen.AppendRecord({3, dm->Wahl("Jahr_aktuell"), dm->Wahl("Woche_aktuell"), dm->Wahl("ID_Ziehung"), 0,
-                                           0, r, 1, 2, 3, 4, 5, 6 + r, 3});
+            dm->Table_Reihen.AppendRecord({3, dm->Wahl("Jahr_aktuell"), dm->Wahl("Woche_aktuell"),
+                                           dm->Wahl("ID_Ziehung"), 0, 0, r, 1, 2, 3, 4, 5, 6 + r, 3});
     }
 };
 

@@ -24,7 +24,6 @@ class Wartungsdialog : public Testdialog {
     std::vector<bool> sanduhr;
 };
 
-
 inline void sql_ausfuehren(const std::string& datei, const std::string& sql) {
     sqlite3* db = nullptr;
     ASSERT_EQ(sqlite3_open_v2(datei.c_str(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr),

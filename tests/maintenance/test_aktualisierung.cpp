@@ -177,11 +177,13 @@ TEST_F(Aktualisierung, BadDownloadsMergeNothingAndKeepTheOldUpdateFile) {
         {"Anzahl negativ", {200, updatedatei("UPDATE Gewinn_Update SET Anzahl=-1 WHERE Rang=3;")}},
         {"Rang 10", {200, updatedatei("UPDATE Gewinn_Update SET Rang=10 WHERE Rang=3;")}},
         {"Schlüssel leer", {200, schluessel_leer}},
-        {"nur lesbares Dateiformat", {200, [&] {
-             std::string d = gut;
-             d[18] = 3; // write version above 2: SQLite opens the file read-only
-             return d;
-         }()}},
+        {"nur lesbares Dateiformat",
+         {200,
+          [&] {
+              std::string d = gut;
+              d[18] = 3; // write version above 2: SQLite opens the file read-only
+              return d;
+          }()}},
         {"Verband 9", {200, updatedatei("UPDATE Zahlen_Update SET ID_Verband=9 WHERE Jahr=2027;")}},
         {"Server schweigt", {200, gut, std::string::npos, true}, 1500},
         {"zu groß", {200, gut}, 10000, 1000},

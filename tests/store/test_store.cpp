@@ -11,7 +11,7 @@ using namespace pyra::store;
 namespace {
 
 class StoreTest : public ::testing::Test {
-protected:
+  protected:
     pyra::test::TempDir tmp;
     std::string path = tmp.file("Datenbank_Lotto.tdbd");
     Database db{"TdbDatabase_Lotto"};
@@ -72,7 +72,8 @@ TEST_F(StoreTest, RestrictionFollowsMasterFieldWhileMasterIsEdited) {
     Table wahl(db, "Table_Wahl", "Wahl");
     DataSource dsWahl("DataSource_Wahl", &wahl);
     Table zd(db, "Table_Zahl_Daten", "Zahl_Daten");
-    zd.SetMaster(&dsWahl, "ID_Verband;Jahr_aktuell;Woche_Aktuell;ID_Ziehung", "ID_Verband;Jahr;Woche;ID_Ziehung");
+    zd.SetMaster(&dsWahl, "ID_Verband;Jahr_aktuell;Woche_Aktuell;ID_Ziehung",
+                 "ID_Verband;Jahr;Woche;ID_Ziehung");
     Table reihen(db, "Table_Reihen", "Reihen");
     reihen.SetMaster(&dsWahl, "ID_Verband;Jahr_aktuell;Woche_aktuell;ID_Ziehung;ID_Tendenz;ID_Allgorithmus",
                      "ID_Verband;Jahr;Woche;ID_Ziehung;ID_Tendenz;ID_Allgorithmus");
@@ -197,7 +198,8 @@ TEST_F(StoreTest, NamedIndexOrdersDescendingWithEmptyValuesLastAndFollowsPosts) 
     zd.AppendRecord({3, 2024, 10, 1, 4, 5.0});
     zd.SetIndexName("Index_Wahrscheinlichkeit");
     std::vector<int> order;
-    for (zd.First(); !zd.Eof(); zd.Next()) order.push_back(static_cast<int>(zd.FieldByName("Zahl").AsInteger()));
+    for (zd.First(); !zd.Eof(); zd.Next())
+        order.push_back(static_cast<int>(zd.FieldByName("Zahl").AsInteger()));
     EXPECT_EQ(order, (std::vector<int>{3, 1, 4, 2}));
     zd.Locate("Zahl", {2});
     zd.Edit();
@@ -364,7 +366,8 @@ TEST(StoreFiles, SchemaHasTheTablesFieldsAndIndexesUnderTheirNames) {
         std::vector<std::string> out;
         sqlite3_stmt* st = nullptr;
         sqlite3_prepare_v2(db, sql.c_str(), -1, &st, nullptr);
-        while (sqlite3_step(st) == SQLITE_ROW) out.push_back(reinterpret_cast<const char*>(sqlite3_column_text(st, 0)));
+        while (sqlite3_step(st) == SQLITE_ROW)
+            out.push_back(reinterpret_cast<const char*>(sqlite3_column_text(st, 0)));
         sqlite3_finalize(st);
         return out;
     };
@@ -379,7 +382,8 @@ TEST(StoreFiles, SchemaHasTheTablesFieldsAndIndexesUnderTheirNames) {
     auto lotto = names("SELECT name FROM pragma_table_info('Lotto')");
     EXPECT_EQ(lotto[4], "Reihe_01_links");
     EXPECT_EQ(lotto[16], "Reihe_01_oben");
-    auto idx = names("SELECT name FROM sqlite_master WHERE type='index' AND tbl_name='Zahl_Daten' AND name LIKE 'Index%'");
+    auto idx = names(
+        "SELECT name FROM sqlite_master WHERE type='index' AND tbl_name='Zahl_Daten' AND name LIKE 'Index%'");
     EXPECT_EQ(idx.size(), 6u);
     sqlite3_close(db);
 }

@@ -143,9 +143,15 @@ void Eingabewerte::grenzen_des_bereichs_werden_angenommen_data() {
                                    << ""
                                    << "-\n";
     // Texts that read back differently from what was typed.
-    QTest::newRow("Bankzahl mit Leerzeichen") << "Bankzahl_1" << " 8 " << "8\n";
-    QTest::newRow("Bankzahl mit Null vorn") << "Bankzahl_2" << "07" << "7\n";
-    QTest::newRow("Reihen mit Plus") << "Reihenberechnung" << "+12" << "12\n";
+    QTest::newRow("Bankzahl mit Leerzeichen") << "Bankzahl_1"
+                                              << " 8 "
+                                              << "8\n";
+    QTest::newRow("Bankzahl mit Null vorn") << "Bankzahl_2"
+                                            << "07"
+                                            << "7\n";
+    QTest::newRow("Reihen mit Plus") << "Reihenberechnung"
+                                     << "+12"
+                                     << "12\n";
     QTest::newRow("Reihen 1") << "Reihenberechnung"
                               << "1"
                               << "1\n";

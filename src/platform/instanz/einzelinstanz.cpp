@@ -13,8 +13,9 @@ Einzelinstanz::Einzelinstanz(const std::string& verzeichnis) {
     if (dir.empty()) {
         const char* run = std::getenv("XDG_RUNTIME_DIR");
         std::error_code ec;
-        dir = run && *run && std::filesystem::is_directory(run, ec) ? run
-                                                                   : std::filesystem::temp_directory_path(ec).string();
+        dir = run && *run && std::filesystem::is_directory(run, ec)
+                  ? run
+                  : std::filesystem::temp_directory_path(ec).string();
     }
     pfad_ = (std::filesystem::path(dir) / "Zolts_Pyra_Lotto.exe.lock").string();
     fd_ = ::open(pfad_.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);

@@ -8,7 +8,7 @@ namespace pyra::platform {
 // $XDG_RUNTIME_DIR (else the temp directory), held for the life of the object. The desktop
 // program and the batch companion share it, so only one of them works on the database at a time.
 class Einzelinstanz {
-public:
+  public:
     // verzeichnis: where the lock file lies; empty for the default place.
     explicit Einzelinstanz(const std::string& verzeichnis = {});
     ~Einzelinstanz();
@@ -19,7 +19,7 @@ public:
     bool erhalten() const { return frei_; }
     const std::string& pfad() const { return pfad_; }
 
-private:
+  private:
     int fd_ = -1;
     bool frei_ = false;
     std::string pfad_;
