@@ -2,10 +2,10 @@
 
 #include "data/datamodule.h"
 #include "data/standarddatenbank.h"
-#include "stats/analyse.h"
+#include "stats/analyse_store.h"
 #include "stats/analysewerte.h"
-#include "stats/standardanalyse.h"
-#include "stats/zahl_daten.h"
+#include "stats/standardanalyse_store.h"
+#include "stats/zahl_daten_store.h"
 #include "stats/zahlentipp.h"
 #include "stats/ziehungsmerkmale.h"
 

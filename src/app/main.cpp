@@ -6,12 +6,12 @@
 #include "data/programmverzeichnis.h"
 #include "data/standarddatenbank.h"
 #include "platform/instanz/einzelinstanz.h"
-#include "ui/anwendung.h"
-#include "ui/fensterzustand_lotto.h"
-#include "ui/form_lotto.h"
-#include "ui/kernanbindung.h"
-#include "ui/meldungen.h"
-#include "ui/qt_benutzerdialog.h"
+#include "ui/gemeinsam/anwendung.h"
+#include "ui/gemeinsam/meldungen.h"
+#include "ui/gemeinsam/qt_benutzerdialog.h"
+#include "ui/hauptfenster/fensterzustand_lotto.h"
+#include "ui/hauptfenster/form_lotto.h"
+#include "ui/hauptfenster/kernanbindung.h"
 
 #include <memory>
 

@@ -1,9 +1,9 @@
 // Output: the text export of the rows and printing one play slip.
 
 #include "cli/kontext.h"
-#include "output/druckformular.h"
+#include "output/druckformular_store.h"
 #include "output/spielscheine.h"
-#include "output/textformular.h"
+#include "output/textformular_store.h"
 #include "platform/printer/qt_drucker.h"
 
 #include <cstdint>

@@ -1,9 +1,9 @@
 // Number statistics and the recurrence and sum analysis.
 
 #include "cli/kontext.h"
-#include "stats/analyse.h"
-#include "stats/standardanalyse.h"
-#include "stats/zahl_daten.h"
+#include "stats/analyse_store.h"
+#include "stats/standardanalyse_store.h"
+#include "stats/zahl_daten_store.h"
 #include "store/store.h"
 
 namespace pyra::cli {

@@ -2,7 +2,7 @@
 
 #include "cli/kontext.h"
 #include "store/store.h"
-#include "system/systembefehle.h"
+#include "system/systembefehle_store.h"
 
 #include <filesystem>
 #include <fstream>

@@ -5,9 +5,9 @@
 #include "common/tempdir.h"
 #include "common/testdialog.h"
 #include "data/datamodule.h"
-#include "output/druckformular.h"
+#include "output/druckformular_store.h"
 #include "output/scheinlayout.h"
-#include "output/textformular.h"
+#include "output/textformular_store.h"
 #include "store/schema.h"
 
 #include <gtest/gtest.h>

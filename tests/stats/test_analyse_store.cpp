@@ -4,9 +4,9 @@
 #include "data/standarddatenbank.h"
 #include "historie.h"
 #include "speicher_fixture.h"
-#include "stats/analyse.h"
-#include "stats/standardanalyse.h"
-#include "stats/zahl_daten.h"
+#include "stats/analyse_store.h"
+#include "stats/standardanalyse_store.h"
+#include "stats/zahl_daten_store.h"
 #include "stats/zahlentipp.h"
 #include "stats/ziehungsmerkmale.h"
 

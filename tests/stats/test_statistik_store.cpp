@@ -2,7 +2,7 @@
 // rank sums and tip, and the sort click with its question.
 
 #include "speicher_fixture.h"
-#include "stats/zahl_daten.h"
+#include "stats/zahl_daten_store.h"
 
 #include <gtest/gtest.h>
 

@@ -6,13 +6,13 @@
 #include "common/tempdir.h"
 #include "data/datamodule.h"
 #include "data/datum.h"
-#include "ui/db_checkbox.h"
-#include "ui/db_edit.h"
-#include "ui/db_lookupcombobox.h"
-#include "ui/fensterzustand_lotto.h"
-#include "ui/form_lotto.h"
-#include "ui/meldungen.h"
-#include "ui/qt_benutzerdialog.h"
+#include "ui/gemeinsam/meldungen.h"
+#include "ui/gemeinsam/qt_benutzerdialog.h"
+#include "ui/hauptfenster/fensterzustand_lotto.h"
+#include "ui/hauptfenster/form_lotto.h"
+#include "ui/steuerelemente/db_checkbox.h"
+#include "ui/steuerelemente/db_edit.h"
+#include "ui/steuerelemente/db_lookupcombobox.h"
 
 #include <QAction>
 #include <QCoreApplication>

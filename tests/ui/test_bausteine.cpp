@@ -3,11 +3,11 @@
 
 #include "common/tempdir.h"
 #include "data/datum.h"
-#include "ui/dialog_platzieren.h"
-#include "ui/meldungen.h"
-#include "ui/qt_benutzerdialog.h"
-#include "ui/shell_oeffnen.h"
-#include "ui/statuszeile.h"
+#include "ui/dialoge/dialog_platzieren.h"
+#include "ui/gemeinsam/meldungen.h"
+#include "ui/gemeinsam/qt_benutzerdialog.h"
+#include "ui/gemeinsam/shell_oeffnen.h"
+#include "ui/hauptfenster/statuszeile.h"
 
 #include <QKeyEvent>
 #include <QWidget>

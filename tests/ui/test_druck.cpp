@@ -7,11 +7,11 @@
 #include "lauf.h"
 #include "output/drucker.h"
 #include "platform/printer/qt_drucker.h"
-#include "ui/anwendung.h"
-#include "ui/form_ascii.h"
-#include "ui/form_druck.h"
-#include "ui/form_druckeinstellung.h"
-#include "ui/kernanbindung.h"
+#include "ui/dialoge/form_ascii.h"
+#include "ui/dialoge/form_druck.h"
+#include "ui/dialoge/form_druckeinstellung.h"
+#include "ui/gemeinsam/anwendung.h"
+#include "ui/hauptfenster/kernanbindung.h"
 
 #include <QApplication>
 #include <QLabel>

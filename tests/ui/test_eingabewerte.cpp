@@ -6,7 +6,7 @@
 #include "common/sql_text.h"
 #include "data/standarddatenbank.h"
 #include "lauf.h"
-#include "ui/kernanbindung.h"
+#include "ui/hauptfenster/kernanbindung.h"
 
 #include <QtTest>
 

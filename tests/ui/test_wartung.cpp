@@ -9,12 +9,12 @@
 #include "maintenance/testserver.h"
 #include "maintenance/zahlen_quoten_einlesen.h"
 #include "store/store.h"
-#include "ui/anwendung.h"
-#include "ui/db_edit.h"
-#include "ui/form_export.h"
-#include "ui/form_lotto.h"
-#include "ui/form_zahlen_quoten_einlesen.h"
-#include "ui/kernanbindung.h"
+#include "ui/dialoge/form_export.h"
+#include "ui/dialoge/form_zahlen_quoten_einlesen.h"
+#include "ui/gemeinsam/anwendung.h"
+#include "ui/hauptfenster/form_lotto.h"
+#include "ui/hauptfenster/kernanbindung.h"
+#include "ui/steuerelemente/db_edit.h"
 
 #include <QApplication>
 #include <QLabel>

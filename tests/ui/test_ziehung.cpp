@@ -6,12 +6,12 @@
 #include "data/datum.h"
 #include "data/standarddatenbank.h"
 #include "lauf.h"
-#include "ui/anwendung.h"
-#include "ui/db_grid.h"
-#include "ui/dialog_platzieren.h"
-#include "ui/form_zahlentipp.h"
-#include "ui/form_ziehung.h"
-#include "ui/kernanbindung.h"
+#include "ui/dialoge/dialog_platzieren.h"
+#include "ui/dialoge/form_zahlentipp.h"
+#include "ui/dialoge/form_ziehung.h"
+#include "ui/gemeinsam/anwendung.h"
+#include "ui/hauptfenster/kernanbindung.h"
+#include "ui/steuerelemente/db_grid.h"
 
 #include <QApplication>
 #include <QLineEdit>

@@ -1,0 +1,87 @@
+// The statistics grid and its six sort buttons in the toolbar.
+
+#include "ui/gemeinsam/aussehen.h"
+#include "ui/hauptfenster/form_lotto.h"
+#include "ui/hauptfenster/kernanbindung.h"
+#include "ui/steuerelemente/db_grid.h"
+
+#include <QFrame>
+#include <QRadioButton>
+
+namespace pyra::ui {
+
+namespace {
+const QString Hinweis_Sortierung =
+    QStringLiteral("Sortierung der Anzeige nach Zahlen, Wahrscheinlichkeit, Häufigkeit und Rückständigkeit");
+
+struct Sortierknopf {
+    const char* name;
+    const char* titel;
+};
+constexpr Sortierknopf Sortierknoepfe[6] = {
+    {"RadioButton_Sortierung_Zahl", "Z"},
+    {"RadioButton_Sortierung_Wahrscheinlichkeit", "W%"},
+    {"RadioButton_Sortierung_Haeufigkeit", "Hf"},
+    {"RadioButton_Sortierung_Rueckstaendigkeit", "Rs"},
+    {"RadioButton_Sortierung_Haeufigkeit_Ja", "HJ"},
+    {"RadioButton_Sortierung_Rueckstaendigkeit_Ja", "RJ"},
+};
+
+std::vector<Spalte> statistikspalten() {
+    const Qt::Alignment rechts = Qt::AlignRight | Qt::AlignVCenter;
+    Spalte w{"Wahrscheinlichkeit_Str", QStringLiteral("W%"), 60, Qt::AlignCenter, Farbe_Navy, {}, false};
+    return {
+        {"Zahl", QStringLiteral("Z"), 39, rechts, {}, {}, {}},
+        w,
+        {"Haeufigkeit_Wo", QStringLiteral("Hf"), 48, rechts, {}, {}, {}},
+        {"Rueckstaendig_Wo", QStringLiteral("Rs"), 38, rechts, {}, {}, {}},
+        {"Haeufigkeit_Ja", QStringLiteral("HJ"), 37, rechts, {}, {}, false},
+        {"Rueckstaendig_Ja", QStringLiteral("RJ"), 37, rechts, {}, {}, false},
+    };
+}
+} // namespace
+
+void TForm_Lotto::Statistik_anlegen(QWidget* flaeche) {
+    const int breite = 336 / 6;
+    for (int i = 0; i < 6; ++i) {
+        auto* r = new QRadioButton(QString::fromUtf8(Sortierknoepfe[i].titel), Bevel_Sortierung);
+        benennen(r, Sortierknoepfe[i].name, Hinweis_Sortierung);
+        platzieren(r, 6 + breite * i, 4, breite - 6, 21);
+        r->setChecked(i == 0);
+        connect(r, &QRadioButton::toggled, this, [this, i](bool an) {
+            if (!an) return;
+            sortierung_ = i;
+            RadioGroup_SortierungClick();
+        });
+        RadioButton_Sortierung[i] = r;
+    }
+
+    Bevel_Zahlen = new QFrame(flaeche);
+    benennen(Bevel_Zahlen, "Bevel_Zahlen",
+             QStringLiteral("Zahlen Wahrscheinlichkeit, Häufigkeit, Rückständigkeit Woche und Jahr"));
+    Bevel_Zahlen->setFrameShape(QFrame::Box);
+    Bevel_Zahlen->setFrameShadow(QFrame::Sunken);
+    platzieren(Bevel_Zahlen, 410, 56, 332, 618);
+
+    DBGrid_Zahlen = new DBGrid(statistikspalten(), "Zahl", true, flaeche);
+    benennen(
+        DBGrid_Zahlen, "DBGrid_Zahlen",
+        QStringLiteral("Zahlen - Wahrscheinlichkeit, Häufigkeit, Rückständigkeit Wochen und in jeweiliger "
+                       "Jahresziehung"));
+    platzieren(DBGrid_Zahlen, 430, 63, 290, 603);
+}
+
+void TForm_Lotto::Statistik_binden() {
+    DBGrid_Zahlen->quelle_setzen(dm_ ? &dm_->DataSource_Zahl_Daten : nullptr);
+}
+
+int TForm_Lotto::Sortierung_gewaehlt() const {
+    return sortierung_;
+}
+
+void TForm_Lotto::RadioGroup_SortierungClick() {
+    if (!dm_) return;
+    ausfuehren([this] { kern::Sortierung_anwenden(*dm_, sortierung_); });
+}
+
+} // namespace pyra::ui

@@ -1,0 +1,120 @@
+#include "ui/steuerelemente/db_edit.h"
+
+#include "ui/gemeinsam/meldungen.h"
+
+#include <QKeyEvent>
+
+#include <cctype>
+
+namespace pyra::ui {
+
+namespace {
+
+std::string klein(std::string s) {
+    for (char& c : s) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return s;
+}
+
+// What the number fields typed into the windows mean: the store only knows the range of the
+// column type (-32768..32767), which would let a bank number -5 or a row count of 9999 through.
+std::optional<DBEdit::Bereich> bereich_des_feldes(const std::string& feld) {
+    const std::string f = klein(feld);
+    if (f == "bankzahl_1" || f == "bankzahl_2" || f == "bankzahl_3") return DBEdit::Bereich{1, 49};
+    if (f == "zahlen_bis") return DBEdit::Bereich{1, 49};
+    if (f == "reihenberechnung") return DBEdit::Bereich{1, 750};
+    return std::nullopt;
+}
+
+} // namespace
+
+DBEdit::DBEdit(QWidget* eltern)
+    : QLineEdit(eltern), verbindung_(
+                             [this](store::DataEvent e, const store::Field* f) {
+                                 if (!schreibt_ && betrifft_feld(e, f, feld_)) anzeigen();
+                             },
+                             [this] {
+                                 if (isModified()) uebernehmen();
+                             }) {}
+
+void DBEdit::binden(store::DataSource* quelle, const std::string& feld) {
+    feld_ = feld;
+    bereich_ = bereich_des_feldes(feld);
+    verbindung_.setzen(quelle);
+    anzeigen();
+}
+
+void DBEdit::anzeigen() {
+    QString text;
+    if (!feld_.empty() && verbindung_.hat_datensatz())
+        text = QString::fromStdString(verbindung_.daten()->FieldByName(feld_).AsString());
+    if (text != this->text()) setText(text);
+    setModified(false);
+}
+
+bool DBEdit::uebernehmen() {
+    store::Table* t = verbindung_.tabelle();
+    if (!t || !t->Active() || feld_.empty()) return true;
+    // The post below asks every bound control for pending input, this box too. The text has
+    // been handed over by then; without this guard a text that reads back differently (" 8 ",
+    // "07", "+5") would be handed over again and again until the stack overflows.
+    if (uebernimmt_) return true;
+    struct Sperre {
+        bool& b;
+        explicit Sperre(bool& x) : b(x) { b = true; }
+        ~Sperre() { b = false; }
+    } sperre(uebernimmt_);
+    std::string neu = text().toStdString();
+    if (verbindung_.hat_datensatz() && t->FieldByName(feld_).AsString() == neu) {
+        setModified(false);
+        return true;
+    }
+    // Only an edit this box began is dropped when the value is refused.
+    const bool eigene_bearbeitung = t->State() == store::DataSetState::Browse;
+    schreibt_ = true;
+    try {
+        std::int64_t zahl = 0;
+        // A number outside the range is refused before the record is touched; any other text
+        // goes to the store, which refuses what is no number of the field's type.
+        if (bereich_ && store::parseInteger(neu, zahl) && (zahl < bereich_->von || zahl > bereich_->bis))
+            throw store::StoreError(
+                "Der Wert " + std::to_string(zahl) + " liegt außerhalb des Bereichs des Feldes '" + feld_ +
+                "' (" + std::to_string(bereich_->von) + " bis " + std::to_string(bereich_->bis) + ").");
+        t->Edit();
+        t->FieldByName(feld_).SetString(neu);
+        schreibt_ = false;
+        if (sofort_speichern_) t->Post();
+    } catch (const store::StoreError& e) {
+        schreibt_ = false;
+        if (eigene_bearbeitung) t->Cancel();
+        anzeigen();
+        Meldung(window(), QString::fromUtf8(e.what()));
+        return false;
+    } catch (...) {
+        schreibt_ = false;
+        throw;
+    }
+    anzeigen();
+    return true;
+}
+
+void DBEdit::focusOutEvent(QFocusEvent* e) {
+    QLineEdit::focusOutEvent(e);
+    if (isModified()) uebernehmen();
+    emit verlassen();
+}
+
+void DBEdit::keyPressEvent(QKeyEvent* e) {
+    if (e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter) {
+        if (isModified()) uebernehmen();
+        e->accept();
+        return;
+    }
+    if (e->key() == Qt::Key_Escape && isModified()) {
+        anzeigen(); // typing undone, the stored value comes back
+        e->accept();
+        return;
+    }
+    QLineEdit::keyPressEvent(e);
+}
+
+} // namespace pyra::ui
