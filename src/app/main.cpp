@@ -14,29 +14,39 @@
 #include "ui/hauptfenster/kernanbindung.h"
 
 #include <memory>
+#include <string>
+#include <vector>
 
 using namespace pyra;
 
 int main(int argc, char** argv) {
-    // Before anything else: only one instance works on the database.
-    platform::Einzelinstanz sperre;
+    ui::Lotto_Anwendung app(argc, argv);
+    data::Globale_Zustaende globals;
+    try {
+        globals.Programmverzeichnis = data::Programmverzeichnis_bestimmen();
+    } catch (const std::exception& e) {
+        ui::Fehlerbericht(nullptr, QString::fromUtf8(e.what()));
+        return 1;
+    }
+
+    // Before anything touches the database: only one process works on it.
+    platform::Einzelinstanz sperre(globals.Programmverzeichnis);
     if (!sperre.erhalten()) {
-        ui::Lotto_Anwendung app(argc, argv);
         ui::Meldung(nullptr, QString::fromUtf8(platform::Meldung_laeuft_bereits));
         return 0;
     }
 
-    ui::Lotto_Anwendung app(argc, argv);
     const QString stilfehler = ui::Stil_anwenden(app);
     if (!stilfehler.isEmpty()) ui::Meldung(nullptr, stilfehler);
 
-    data::Globale_Zustaende globals;
     try {
-        globals.Programmverzeichnis = data::Programmverzeichnis_bestimmen();
         // A missing database is created with the shipped history; an existing file is never
         // touched here (one that cannot be opened is reported by the start sequence).
+        std::vector<std::string> beiseite;
         data::Standarddatenbank_anlegen(globals.Programmverzeichnis, data::Heute(),
-                                        ui::kern::Standarddatenbank_nachbereiten());
+                                        ui::kern::Standarddatenbank_nachbereiten(), &beiseite);
+        if (!beiseite.empty())
+            ui::Meldung(nullptr, QString::fromStdString(data::Meldung_Begleitdateien(beiseite)));
     } catch (const std::exception& e) {
         ui::Fehlerbericht(nullptr, QString::fromUtf8(e.what()));
         return 1;

@@ -3,6 +3,7 @@
 #include "cli/kontext.h"
 #include "output/druckformular_store.h"
 #include "output/spielscheine.h"
+#include "output/textexport.h"
 #include "output/textformular_store.h"
 #include "platform/printer/qt_drucker.h"
 
@@ -38,6 +39,8 @@ int textdatei(Kontext& k) {
     keine_weiteren_argumente(a, "textdatei");
     const std::int64_t eintrag = spielschein_eintrag(schein);
     const long long letzte = bis ? ganzzahl(*bis, "Letzte Reihe (--bis)", 0, Groesste_Reihe) : 0;
+    if (trennzeichen)
+        if (auto fehler = output::Trennzeichen_pruefen(*trennzeichen)) throw Befehlsfehler(*fehler);
 
     // The dialog's steps: shown, slip picked, separator typed, "Text - Datei" clicked.
     output::Textformular f(k.dm);

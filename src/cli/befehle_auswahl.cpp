@@ -1,6 +1,7 @@
 // Selection, draw entry, board marks, bank numbers and settings.
 
 #include "cli/kontext.h"
+#include "data/eingabepruefung.h"
 #include "data/ziehungseingabe.h"
 #include "store/store.h"
 
@@ -107,7 +108,12 @@ int bankzahlen(Kontext& k) {
     auto rest = a.rest();
     if (rest.size() > 3) throw Aufruffehler("bankzahlen nimmt höchstens drei Zahlen.");
     std::vector<store::Value> v;
-    for (auto& s : rest) v.emplace_back(ganzzahl(s, "Bankzahl", -32768, 32767));
+    for (size_t i = 0; i < rest.size(); ++i) {
+        const std::string feld = "Bankzahl_" + std::to_string(i + 1);
+        if (const std::string fehler = data::Eingabe_pruefen(feld, rest[i]); !fehler.empty())
+            throw Befehlsfehler(fehler);
+        v.emplace_back(ganzzahl(rest[i], "Bankzahl", 1, 49));
+    }
     gesperrt_pruefen(k);
     auto& t = k.dm.Table_Optionen;
     t.Edit();
@@ -120,8 +126,7 @@ int bankzahlen(Kontext& k) {
 
 // Sets fields by name; every value is checked before anything is stored.
 void felder_setzen(store::Table& t, const std::vector<std::string>& paare,
-                   const std::set<std::string>& gesperrt,
-                   const std::map<std::string, std::pair<long long, long long>>& bereiche) {
+                   const std::set<std::string>& gesperrt) {
     if (paare.empty()) throw Aufruffehler("Erwartet werden Angaben FELD=WERT.");
     if (t.RecordCount() == 0)
         throw Befehlsfehler("Für die Auswahl gibt es keinen Datensatz in '" + t.TableName() + "'.");
@@ -137,9 +142,10 @@ void felder_setzen(store::Table& t, const std::vector<std::string>& paare,
             auto f = t.FieldByName(feld);
             if (gesperrt.count(store::lowerName(f.FieldName())) || f.Calculated())
                 throw Befehlsfehler("Das Feld '" + f.FieldName() + "' kann hier nicht geändert werden.");
-            auto b = bereiche.find(store::lowerName(f.FieldName()));
-            if (b != bereiche.end() && !wert.empty())
-                ganzzahl(wert, f.FieldName(), b->second.first, b->second.second);
+            // The same check as the windows' edits: ranges of the typed number fields, required
+            // fields not empty.
+            if (const std::string fehler = data::Eingabe_pruefen(f.FieldName(), wert); !fehler.empty())
+                throw Befehlsfehler(fehler);
             f.SetString(wert);
         }
     } catch (const store::StoreError& e) {
@@ -165,16 +171,14 @@ int optionen(Kontext& k) {
         throw Befehlsfehler("Das System dieser Woche ist gesperrt. Erst 'entsperren', dann ändern.");
     if (!k.fenster.eingaben_analyse && nurSchwellen)
         throw Befehlsfehler("Das System dieser Woche ist gesperrt. Erst 'entsperren', dann ändern.");
-    felder_setzen(k.dm.Table_Optionen_2, rest, schluessel, {});
+    felder_setzen(k.dm.Table_Optionen_2, rest, schluessel);
     return 0;
 }
 
 int einstellung(Kontext& k) {
     Argumente a(k.args);
     auto rest = a.rest();
-    felder_setzen(
-        k.dm.Table_Lotto, rest, {"id_verband"},
-        {{"zahlen_bis", {6, 49}}, {"reihenberechnung", {1, 750}}, {"gewinnerwartung", {0, 100000000}}});
+    felder_setzen(k.dm.Table_Lotto, rest, {"id_verband"});
     return 0;
 }
 

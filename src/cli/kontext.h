@@ -78,6 +78,11 @@ struct Befehlseintrag {
     std::string aufruf; // usage line
 };
 std::map<std::string, Befehlseintrag>& befehle();
+// Checks the arguments of a command against its usage line before anything is opened or created:
+// every option is one of the command's, an option's value is there, the required options are
+// given, and only a command whose usage names plain arguments gets any. A wrong command line
+// throws Aufruffehler.
+void Aufruf_pruefen(const Befehlseintrag& befehl, const std::vector<std::string>& args);
 void befehle_registrieren_auswahl();
 void befehle_registrieren_statistik();
 void befehle_registrieren_system();

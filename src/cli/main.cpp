@@ -39,8 +39,12 @@ int main(int argc, char** argv) {
             aufruf_zeigen(std::cout);
             return 0;
         }
-        if (args.size() >= 2 && args[0] == "--dir") {
+        bool mit_dir = false;
+        if (!args.empty() && args[0] == "--dir") {
+            if (args.size() < 2 || args[1].empty())
+                throw cli::Aufruffehler("Zu --dir fehlt das Verzeichnis.");
             dir = args[1];
+            mit_dir = true;
             args.erase(args.begin(), args.begin() + 2);
         }
         if (args.empty()) throw cli::Aufruffehler("Kein Befehl angegeben.");
@@ -48,9 +52,10 @@ int main(int argc, char** argv) {
         args.erase(args.begin());
         auto it = cli::befehle().find(name);
         if (it == cli::befehle().end()) throw cli::Aufruffehler("Unbekannter Befehl '" + name + "'.");
+        // The whole command line is checked before any file is opened or created.
+        cli::Aufruf_pruefen(it->second, args);
         for (size_t i = 0; i < args.size(); ++i)
             if (args[i] == "--seed") {
-                if (i + 1 >= args.size()) throw cli::Aufruffehler("Zur Option --seed fehlt der Wert.");
                 std::int64_t s = 0;
                 if (!store::parseInteger(args[i + 1], s) || s < 0)
                     throw cli::Aufruffehler("--seed braucht eine nicht negative ganze Zahl.");
@@ -60,7 +65,7 @@ int main(int argc, char** argv) {
             }
 
         data::Globale_Zustaende globals;
-        if (dir.empty()) {
+        if (!mit_dir) {
             globals.Programmverzeichnis = data::Programmverzeichnis_bestimmen();
         } else {
             std::error_code ec;
@@ -71,23 +76,32 @@ int main(int argc, char** argv) {
             globals.Programmverzeichnis = dir + (dir.back() == '/' ? "" : "/");
         }
 
-        platform::Einzelinstanz sperre;
+        platform::Einzelinstanz sperre(globals.Programmverzeichnis);
         if (!sperre.erhalten()) {
             std::cout << platform::Meldung_laeuft_bereits << "\n";
             return 1;
         }
 
-        bool neu = data::Standarddatenbank_anlegen(globals.Programmverzeichnis, data::Heute(),
-                                                   cli::standard_nachbereiten());
+        std::vector<std::string> beiseite;
+        const bool neu = data::Standarddatenbank_anlegen(globals.Programmverzeichnis, data::Heute(),
+                                                         cli::standard_nachbereiten(), &beiseite);
+        if (!beiseite.empty()) std::cout << data::Meldung_Begleitdateien(beiseite) << "\n";
+
+        cli::Konsolendialog dialog;
+        data::Fensterzustand fenster;
+        data::DataModule_Lotto dm(globals, fenster, dialog);
         if (name == "anlegen") {
+            // An existing file is checked the way the start opens it: a damaged or empty file is
+            // an error, not "vorhanden".
+            if (!neu) {
+                dm.Datenbank_Open();
+                dm.Datenbank_Close();
+            }
             std::cout << (neu ? "Datenbank angelegt: " : "Datenbank vorhanden: ")
                       << globals.Programmverzeichnis << "Datenbank_Lotto.tdbd\n";
             return 0;
         }
 
-        cli::Konsolendialog dialog;
-        data::Fensterzustand fenster;
-        data::DataModule_Lotto dm(globals, fenster, dialog);
         cli::Kontext k{dm, dialog, fenster, args, seed};
         int rc = 0;
         if (name == "start") {

@@ -214,6 +214,9 @@ void DataModule_Lotto::DataSource_OptionenUpdateData() {
     if (Table_Reihen.FieldByName("Tipp_Zahl_1").AsInteger() <= 0) return;
     Table_Reihen.DisableControls();
     try {
+        // All rows in one commit: a kill or a full disk must not leave some rows filled behind
+        // emptied ones, where the week would no longer count as having a system.
+        store::Database::Transaction tx(TdbDatabase_Lotto);
         Table_Reihen.First();
         std::vector<Value> v(7, Value::keep());
         v.resize(15, Value::null());
@@ -223,7 +226,10 @@ void DataModule_Lotto::DataSource_OptionenUpdateData() {
             Table_Reihen.Post();
             Table_Reihen.Next();
         }
+        tx.Commit();
     } catch (...) {
+        Table_Reihen.Cancel();
+        Table_Reihen.Refresh(); // the cursor shows again what the file holds
         Table_Reihen.EnableControls();
         throw;
     }

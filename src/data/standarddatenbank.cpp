@@ -204,8 +204,40 @@ void Updatedatenbank_anlegen(const std::string& pfad) {
     store::Database::createFile(pfad, store::updateSchema());
 }
 
+namespace {
+
+// Moves the side files of a missing database out of the way under names no other file has.
+void begleitdateien_beiseite(const std::string& pfad, std::vector<std::string>* beiseitegelegt) {
+    namespace fs = std::filesystem;
+    for (const char* suffix : {"-wal", "-shm", "-journal"}) {
+        const std::string alt = pfad + suffix;
+        std::error_code ec;
+        if (!fs::exists(fs::symlink_status(alt, ec))) continue;
+        std::string ziel = alt + ".alt";
+        for (int i = 2; fs::exists(fs::symlink_status(ziel, ec)); ++i)
+            ziel = alt + ".alt" + std::to_string(i);
+        fs::rename(alt, ziel, ec);
+        if (ec)
+            throw StoreError("Die Datei '" + alt + "' kann nicht beiseitegelegt werden (" + ec.message() +
+                             "). Die Datenbank wurde nicht angelegt.");
+        if (beiseitegelegt) beiseitegelegt->push_back(ziel);
+    }
+}
+
+} // namespace
+
+std::string Meldung_Begleitdateien(const std::vector<std::string>& beiseitegelegt) {
+    if (beiseitegelegt.empty()) return {};
+    std::string liste;
+    for (const auto& d : beiseitegelegt) liste += "\n" + d;
+    return "Neben der fehlenden Datenbank lagen noch Dateien einer früheren Sitzung. Sie wurden "
+           "unverändert umbenannt und nicht in die neue Datenbank übernommen:" +
+           liste;
+}
+
 bool Standarddatenbank_anlegen(const std::string& verzeichnis, const Datum& heute,
-                               const std::function<void(sqlite3*)>& nachbereiten) {
+                               const std::function<void(sqlite3*)>& nachbereiten,
+                               std::vector<std::string>* beiseitegelegt) {
     namespace fs = std::filesystem;
     const std::string pfad = verzeichnis + "Datenbank_Lotto.tdbd";
     std::error_code ec;
@@ -226,6 +258,8 @@ bool Standarddatenbank_anlegen(const std::string& verzeichnis, const Datum& heut
                 db.exec("COMMIT");
                 db.exec("PRAGMA wal_checkpoint(TRUNCATE)");
             }
+            // Leftover side files of the missing database would be applied to the new one.
+            begleitdateien_beiseite(pfad, beiseitegelegt);
             fs::rename(tmp, pfad);
         } catch (...) {
             for (auto* suffix : {"", "-wal", "-shm"}) fs::remove(tmp + suffix, ec);

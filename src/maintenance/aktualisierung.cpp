@@ -32,8 +32,10 @@ int schluessel_vergleichen(Table& haupt, const std::vector<Value>& werte, size_t
 // overwritten with the values (a Keep value leaves its field as it is), any other row is
 // appended. Both cursors are ordered by their primary key, so one walk through both finds every
 // match without searching the main table again for each update row.
+// bei_treffer may adjust the values for a row that exists, seeing its stored fields.
 void tabelle_zusammenfuehren(Table& haupt, Table& update,
-                             const std::function<std::vector<Value>(Table&)>& werte) {
+                             const std::function<std::vector<Value>(Table&)>& werte,
+                             const std::function<void(Table&, std::vector<Value>&)>& bei_treffer = {}) {
     const auto& schluessel = haupt.definition().primaryKey;
     for (size_t i = 0; i < schluessel.size(); ++i)
         if (store::lowerName(haupt.definition().fields[i].name) != store::lowerName(schluessel[i]))
@@ -45,7 +47,7 @@ void tabelle_zusammenfuehren(Table& haupt, Table& update,
     update.Open();
     haupt.First();
     for (update.First(); !update.Eof(); update.Next()) {
-        const std::vector<Value> v = werte(update);
+        std::vector<Value> v = werte(update);
         bool gefunden = false;
         while (!haupt.Eof()) {
             const int c = schluessel_vergleichen(haupt, v, schluessel.size());
@@ -57,6 +59,7 @@ void tabelle_zusammenfuehren(Table& haupt, Table& update,
             break;
         }
         if (gefunden) {
+            if (bei_treffer) bei_treffer(haupt, v);
             haupt.Edit();
             haupt.SetFields(v);
             haupt.Post();
@@ -66,21 +69,39 @@ void tabelle_zusammenfuehren(Table& haupt, Table& update,
     }
 }
 
+// The values of an update row. No value is invented: an empty field of the update leaves the
+// stored field as it is (a new row gets it empty), and so does a 0 where the field cannot hold 0
+// (Zusatzzahl, drawn order): files of earlier versions wrote every empty field as 0.
 std::vector<Value> zahlen_werte(Table& u) {
     const int n = u.definition().storedFieldCount();
     std::vector<Value> v;
     v.reserve(n);
-    for (int i = 0; i < n; ++i) v.emplace_back(static_cast<long long>(u.Fields(i).AsInteger()));
-    // An update without Zusatzzahl keeps the stored one.
-    const int zusatz = u.FieldByName("Zusatzzahl").Index();
-    if (u.Fields(zusatz).AsInteger() <= 0) v[zusatz] = Value::keep();
+    for (int i = 0; i < n; ++i) {
+        const store::Field f = u.Fields(i);
+        v.emplace_back(f.IsNull() ? Value::keep() : Value(static_cast<long long>(f.AsInteger())));
+    }
+    auto ohne_null = [&](const std::string& feld) {
+        const int i = u.FieldByName(feld).Index();
+        if (u.Fields(i).AsInteger() <= 0) v[i] = Value::keep();
+    };
+    ohne_null("Zusatzzahl");
+    for (int i = 1; i <= 6; ++i) ohne_null(data::Feldname("Zahl_", i) + "_g");
     return v;
+}
+
+// A Superzahl 0 can be real (0..9); where the stored draw has none, it is the 0 that earlier
+// versions wrote for an empty field, and the field stays empty.
+void superzahl_nicht_erfinden(Table& haupt, std::vector<Value>& v) {
+    const int i = haupt.FieldByName("Superzahl").Index();
+    if (v[i].isInt() && v[i].asInt() == 0 && haupt.Fields(i).IsNull()) v[i] = Value::keep();
 }
 
 std::vector<Value> gewinn_werte(Table& u) {
     std::vector<Value> v;
-    for (auto* f : {"ID_Verband", "Jahr", "Woche", "ID_Ziehung", "Rang", "Anzahl"})
+    for (auto* f : {"ID_Verband", "Jahr", "Woche", "ID_Ziehung", "Rang"})
         v.emplace_back(static_cast<long long>(u.FieldByName(f).AsInteger()));
+    const store::Field anzahl = u.FieldByName("Anzahl");
+    v.push_back(anzahl.IsNull() ? Value::keep() : Value(static_cast<long long>(anzahl.AsInteger())));
     // An update without a prize keeps the stored one.
     const double g = u.FieldByName("Gewinn").AsFloat();
     v.push_back(g > 0 ? Value(g) : Value::keep());
@@ -109,7 +130,8 @@ bool Aktualisierung::Datei_laden(const std::string& adresse, const std::string& 
 
 void Aktualisierung::Zusammenfuehren() {
     store::Database::Transaction tx(dm_.TdbDatabase_Lotto);
-    tabelle_zusammenfuehren(dm_.Table_Zahlen_2, dm_.Table_Zahlen_Update, zahlen_werte);
+    tabelle_zusammenfuehren(dm_.Table_Zahlen_2, dm_.Table_Zahlen_Update, zahlen_werte,
+                            superzahl_nicht_erfinden);
     tabelle_zusammenfuehren(dm_.Table_Gewinn_2, dm_.Table_Gewinn_Update, gewinn_werte);
     tx.Commit();
 }

@@ -41,7 +41,11 @@ Exportergebnis Export_durchfuehren(data::DataModule_Lotto& dm) {
             if (z2.FieldByName("Jahr").AsInteger() < ab_jahr || z2.FieldByName("Zahl_01").IsNull()) continue;
             std::vector<Value> v;
             v.reserve(n);
-            for (int i = 0; i < n; ++i) v.emplace_back(static_cast<long long>(z2.Fields(i).AsInteger()));
+            // An empty field stays empty: a 0 would be merged as a value elsewhere.
+            for (int i = 0; i < n; ++i) {
+                const store::Field f = z2.Fields(i);
+                v.emplace_back(f.IsNull() ? Value() : Value(static_cast<long long>(f.AsInteger())));
+            }
             zu.AppendRecord(v);
             ++e.ziehungen;
         }
@@ -53,9 +57,12 @@ Exportergebnis Export_durchfuehren(data::DataModule_Lotto& dm) {
         for (g2.First(); !g2.Eof(); g2.Next()) {
             if (g2.FieldByName("Jahr").AsInteger() < ab_jahr) continue;
             std::vector<Value> v;
-            for (auto* f : {"ID_Verband", "Jahr", "Woche", "ID_Ziehung", "Rang", "Anzahl"})
+            for (auto* f : {"ID_Verband", "Jahr", "Woche", "ID_Ziehung", "Rang"})
                 v.emplace_back(static_cast<long long>(g2.FieldByName(f).AsInteger()));
-            v.emplace_back(g2.FieldByName("Gewinn").AsFloat());
+            const store::Field anzahl = g2.FieldByName("Anzahl");
+            const store::Field gewinn = g2.FieldByName("Gewinn");
+            v.emplace_back(anzahl.IsNull() ? Value() : Value(static_cast<long long>(anzahl.AsInteger())));
+            v.emplace_back(gewinn.IsNull() ? Value() : Value(gewinn.AsFloat()));
             gu.AppendRecord(v);
             ++e.quoten;
         }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <exception>
 #include <limits>
 
 namespace pyra::output {
@@ -72,9 +73,12 @@ std::optional<std::string> Spielschein_drucken(Drucker& drucker, const std::stri
         ankreuzfeld(drucker, layout.MiSa_links, layout.MiSa_oben);
 
         drucker.Druckauftrag_beenden();
+    } catch (const std::exception& e) {
+        drucker.Druckauftrag_abbrechen();
+        return std::string("Der Spielschein wurde nicht gedruckt: ") + e.what();
     } catch (...) {
         drucker.Druckauftrag_abbrechen();
-        return std::string(Meldung_Anzahl_Reihen);
+        return std::string("Der Spielschein wurde nicht gedruckt.");
     }
     return std::nullopt;
 }

@@ -40,12 +40,23 @@ Reihe_bis Reihe_bis_setzen(const Scheinlayout& layout, std::int64_t eintrag);
 // separator exactly as given.
 std::string Textzeile(const Tippreihe& reihe, const std::string& trennzeichen);
 
+// Refuses a separator that makes the numbers of a line run together: empty, or with a digit.
+inline constexpr const char* Meldung_Trennzeichen =
+    "Das Trennzeichen darf nicht leer sein und keine Ziffer enthalten.";
+std::optional<std::string> Trennzeichen_pruefen(const std::string& trennzeichen);
+
 // Rewrites the file with the rows (in Reihe order) up to the number in reihe_bis; rows without
 // Tipp_Zahl_1 are left out. Each line ends with CR LF. A missing file is not created and
-// nothing is reported. Returns the message for the user when reihe_bis is no whole number
-// (the file stays untouched) or writing fails (what was written before stays).
+// nothing is reported. Returns the message for the user when reihe_bis is no whole number or
+// the separator is refused (the file stays untouched), or when writing fails (the file stays as
+// it was; the message names the file and the reason).
 std::optional<std::string> Textdatei_schreiben(const std::filesystem::path& datei,
                                                const std::string& reihe_bis, const std::string& trennzeichen,
                                                const std::vector<Tippreihe>& reihen);
+
+// Replaces the file with the content: written to a temporary file in the same folder, synced and
+// renamed into place, so a failure leaves the earlier file whole. Returns the message for the
+// user on failure.
+std::optional<std::string> Datei_ersetzen(const std::filesystem::path& datei, const std::string& inhalt);
 
 } // namespace pyra::output

@@ -102,44 +102,6 @@ Kuerzungseingabe Eingabe_lesen(data::DataModule_Lotto& dm, const Systemflags& sy
     return e;
 }
 
-// Rows 1..m into the selection's rows: a row number that exists is overwritten in place (Richtige
-// and Zusatzzahl kept), a new one appended; then the emptied rows left over from an earlier, larger
-// system are deleted. One transaction, so an interruption leaves the earlier state.
-void Reihen_speichern(data::DataModule_Lotto& dm, const std::vector<Reihe>& reihen) {
-    auto& t = dm.Table_Reihen;
-    store::Database::Transaction tx(dm.TdbDatabase_Lotto);
-    t.DisableControls();
-    try {
-        for (int r = 1; r <= static_cast<int>(reihen.size()); ++r) {
-            const auto& z = reihen[r - 1];
-            if (t.Locate("Reihe", {r})) {
-                t.Edit();
-                t.SetFields({Value::keep(), Value::keep(), Value::keep(), Value::keep(), 0, 0, r, z[0], z[1],
-                             z[2], z[3], z[4], z[5]});
-                t.Post();
-            } else {
-                t.AppendRecord({dm.Wahl("ID_Verband"), dm.Wahl("Jahr_aktuell"), dm.Wahl("Woche_aktuell"),
-                                dm.Wahl("ID_Ziehung"), 0, 0, r, z[0], z[1], z[2], z[3], z[4], z[5]});
-            }
-        }
-        t.First();
-        while (!t.Eof()) {
-            if (t.FieldByName("Tipp_Zahl_1").IsNull())
-                t.Delete();
-            else
-                t.Next();
-        }
-        tx.Commit();
-    } catch (...) {
-        t.Cancel();
-        t.Refresh(); // the cursor shows again what the file holds
-        t.EnableControls();
-        throw;
-    }
-    t.First();
-    t.EnableControls();
-}
-
 bool laeuft = false;
 
 // Restores the idle flag, the cursor and the running mark however the command ends.
@@ -159,6 +121,51 @@ std::uint64_t Startwert(const Laufoptionen& o) {
 }
 
 } // namespace
+
+// Rows 1..m into the selection's rows: a row number that exists is overwritten in place (Richtige
+// and Zusatzzahl kept), a new one appended; then every row beyond m is deleted, emptied or not, so
+// no row of an earlier system stays behind the new ones. One transaction, so an interruption
+// leaves the earlier state. Inside it the rows are read again from the file: when another
+// process stored a system for this selection meanwhile, nothing is written and the error says so.
+void Reihen_speichern(data::DataModule_Lotto& dm, const std::vector<Reihe>& reihen) {
+    auto& t = dm.Table_Reihen;
+    store::Database::Transaction tx(dm.TdbDatabase_Lotto);
+    t.DisableControls();
+    try {
+        t.Refresh();
+        for (t.First(); !t.Eof(); t.Next())
+            if (t.FieldByName("Tipp_Zahl_1").AsInteger() > 0)
+                throw store::StoreError(Text_System_inzwischen_gespeichert);
+        for (int r = 1; r <= static_cast<int>(reihen.size()); ++r) {
+            const auto& z = reihen[r - 1];
+            if (t.Locate("Reihe", {r})) {
+                t.Edit();
+                t.SetFields({Value::keep(), Value::keep(), Value::keep(), Value::keep(), 0, 0, r, z[0], z[1],
+                             z[2], z[3], z[4], z[5]});
+                t.Post();
+            } else {
+                t.AppendRecord({dm.Wahl("ID_Verband"), dm.Wahl("Jahr_aktuell"), dm.Wahl("Woche_aktuell"),
+                                dm.Wahl("ID_Ziehung"), 0, 0, r, z[0], z[1], z[2], z[3], z[4], z[5]});
+            }
+        }
+        const auto m = static_cast<std::int64_t>(reihen.size());
+        t.First();
+        while (!t.Eof()) {
+            if (t.FieldByName("Reihe").AsInteger() > m)
+                t.Delete();
+            else
+                t.Next();
+        }
+        tx.Commit();
+    } catch (...) {
+        t.Cancel();
+        t.Refresh(); // the cursor shows again what the file holds
+        t.EnableControls();
+        throw;
+    }
+    t.First();
+    t.EnableControls();
+}
 
 Systemflags Systemzahlen_lesen(data::DataModule_Lotto& dm) {
     std::array<std::string, Hoechste_Zahl> marken;

@@ -21,6 +21,11 @@ Systemflags Systemzahlen_lesen(data::DataModule_Lotto& dm);
 // Number of marked numbers among 1..N of the selection's association.
 int Anzahl_Systemzahlen_ermitteln(data::DataModule_Lotto& dm);
 
+// Stores rows 1..m of a new system for the selection in one transaction (rows that exist are
+// overwritten, new ones appended, every row beyond m deleted). Refuses with a StoreError, writing
+// nothing, when the file meanwhile holds a filled row for the selection.
+void Reihen_speichern(data::DataModule_Lotto& dm, const std::vector<Reihe>& reihen);
+
 // How a run is seeded and which method it uses. Without a seed the generator is seeded from the
 // clock, once per run.
 struct Laufoptionen {

@@ -10,6 +10,9 @@ inline constexpr const char* Text_Mindestens_9_Systemzahlen = "Mindestens 9 Syst
 inline constexpr const char* Text_Mindestens_6_Systemzahlen = "Mindestens 6 Systemzahlen festlegen!";
 inline constexpr const char* Text_Berechnung_abgebrochen = "Berechnung abgebrochen!";
 inline constexpr const char* Text_Ziehungsergebnisse_fehlen = "Ziehungsergebnisse fehlen!";
+// When another process stored a system for the selection while this one was computing.
+inline constexpr const char* Text_System_inzwischen_gespeichert =
+    "Für diese Auswahl wurde inzwischen ein System gespeichert. Die neuen Reihen wurden nicht gespeichert.";
 
 // "System wird mit <n> Zahlen erstellt und gespeichert!" (confirmation before a run).
 std::string Text_System_wird_erstellt(int anzahl_systemzahlen);

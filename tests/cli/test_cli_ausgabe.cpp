@@ -197,9 +197,6 @@ TEST_F(CliAusgabe, TextdateiSchreibtDieReihenBisZumSpielschein) {
     r = run("textdatei --schein 3 --bis 5 --trennzeichen ' ; '");
     ASSERT_EQ(r.status, 0) << r.fehler;
     EXPECT_EQ(lesen(datei), zeilen(1, 5, " ; "));
-    r = run("textdatei --bis 3 --trennzeichen ''");
-    ASSERT_EQ(r.status, 0) << r.fehler;
-    EXPECT_EQ(lesen(datei), zeilen(1, 3, ""));
 
     // The third slip would reach row 36; rows stop at the table's end.
     r = run("textdatei --schein 3");
@@ -223,6 +220,8 @@ TEST_F(CliAusgabe, FalscheWerteUndAufrufe) {
         {"drucken --schein 3 --von 31", 1, "die Reihe 31 gibt es nicht"},
         {"drucken --schein 4", 1, "die Reihe 37 gibt es nicht"},
         {"drucken --pdf /gibt/es/nicht/schein.pdf", 1, "gibt es nicht"},
+        {"textdatei --trennzeichen ''", 1, "Trennzeichen"},
+        {"textdatei --trennzeichen 7", 1, "Trennzeichen"},
         {"textdatei 3", 2, "Aufruf"},
         {"textdatei --schein", 2, "fehlt der Wert"},
         {"drucken --farbe rot", 2, "Unbekannte Option --farbe"},
@@ -232,6 +231,12 @@ TEST_F(CliAusgabe, FalscheWerteUndAufrufe) {
         auto r = run(f.args);
         EXPECT_EQ(r.status, f.status) << r.ausgabe << r.fehler;
         EXPECT_NE(r.fehler.find(f.fehler), std::string::npos) << r.fehler;
+    }
+    // A file that is no PDF, the open database among them, is never written over.
+    for (const char* ziel : {"schein.pdf", "Datenbank_Lotto.tdbd"}) {
+        auto r = run("drucken --pdf '" + (tmp.path() / ziel).string() + "'");
+        EXPECT_EQ(r.status, 1) << ziel;
+        EXPECT_NE(r.ausgabe.find("keine PDF-Datei"), std::string::npos) << r.ausgabe;
     }
     // Nothing was written anywhere.
     EXPECT_FALSE(fs::exists(tmp.path() / "Arbeit" / "7_2021.txt"));

@@ -172,7 +172,8 @@ namespace {
 TEST(CliEinzelinstanz, SecondInstanceEndsWithoutTouchingTheDatabase) {
     pyra::test::TempDir tmp;
     // Hold the lock the way a running program does.
-    std::string lock = pyra::test::laufzeitverzeichnis() + "/Zolts_Pyra_Lotto.exe.lock";
+    // The lock belongs to the database, whatever session the other process runs in.
+    std::string lock = tmp.file("Datenbank_Lotto.tdbd.lock");
     int fd = open(lock.c_str(), O_RDWR | O_CREAT, 0600);
     ASSERT_GE(fd, 0);
     ASSERT_EQ(flock(fd, LOCK_EX | LOCK_NB), 0);

@@ -29,9 +29,6 @@ class CliStatistik : public ::testing::Test {
   protected:
     pyra::test::TempDir tmp;
 
-    // The single-instance lock lives in this test's own directory, away from other runs.
-    void SetUp() override { setenv("XDG_RUNTIME_DIR", tmp.path().c_str(), 1); }
-
     pyra::test::CliErgebnis run(const std::string& args) {
         return cli(PYRA_CLI, "--dir '" + tmp.path().string() + "' " + args);
     }

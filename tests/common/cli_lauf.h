@@ -17,17 +17,6 @@ struct CliErgebnis {
     std::string fehler;  // standard error
 };
 
-// Directory of the single-instance lock for the programs this test process starts: its own, so
-// test programs that run side by side do not see each other as a running instance.
-inline const std::string& laufzeitverzeichnis() {
-    static std::string dir = [] {
-        char tmpl[] = "/tmp/pyra-run-XXXXXX";
-        const char* d = mkdtemp(tmpl);
-        return std::string(d ? d : "/tmp");
-    }();
-    return dir;
-}
-
 // Runs the batch companion with the arguments (already quoted for the shell) and collects its
 // output and exit status.
 inline CliErgebnis cli(const std::string& program, const std::string& args) {
@@ -37,8 +26,7 @@ inline CliErgebnis cli(const std::string& program, const std::string& args) {
     if (fd < 0) return r;
     close(fd);
     std::string errFile = tmpl;
-    std::string cmd =
-        "XDG_RUNTIME_DIR='" + laufzeitverzeichnis() + "' '" + program + "' " + args + " 2>'" + errFile + "'";
+    std::string cmd = "'" + program + "' " + args + " 2>'" + errFile + "'";
     FILE* p = popen(cmd.c_str(), "r");
     if (!p) return r;
     std::array<char, 4096> buf{};

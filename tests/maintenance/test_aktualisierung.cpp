@@ -93,12 +93,13 @@ TEST_F(Aktualisierung, GoodFileIsMergedByTheRules) {
               std::vector<std::string>{"Aktualisierung OK - Bitte Hinweise (Hilfe) beachten!"});
     EXPECT_EQ(dialog.sanduhr, (std::vector<bool>{true, false}));
 
-    // A matching row takes every value of the update, derived fields too; Zusatzzahl 0 keeps 7.
+    // A matching row takes every value of the update, derived fields too; Zusatzzahl 0 keeps 7 and
+    // an empty field of the update (EZDVFS) leaves the stored one as it is.
     EXPECT_EQ(
         abfrage(std::string("SELECT Zahl_01, Zahl_06, Zusatzzahl, Superzahl, Zahl_01_g, Summe, EZDVFS FROM "
                             "Zahlen WHERE ") +
                 SA_2021_1 + " AND AB=1"),
-        "1|6|7|8|6|21|0\n");
+        "1|6|7|8|6|21|-\n");
     // A key that differs in AB is another row; a new key is appended; nothing is deleted.
     EXPECT_EQ(abfrage(std::string("SELECT Zahl_01, Zusatzzahl FROM Zahlen WHERE ") + SA_2021_1 + " AND AB=2"),
               "11|17\n");

@@ -34,10 +34,16 @@ TEST_F(Export, RowsFromTheYearOnAndOnlyDrawsWithResults) {
     EXPECT_EQ(abfrage("SELECT count(*) FROM Zahlen WHERE Jahr=2026 AND Woche=50 AND Zahl_01 IS NULL"), "1\n");
     EXPECT_EQ(update("SELECT count(*) FROM Zahlen_Update WHERE Jahr=2026 AND Woche=50"), "0\n");
     EXPECT_EQ(update("SELECT count(*) FROM Zahlen_Update WHERE Jahr < 2025 OR Zahl_01 IS NULL"), "0\n");
-    // Empty fields are written as 0.
-    EXPECT_EQ(update("SELECT Anzahl, Gewinn FROM Gewinn_Update WHERE Jahr=2026 AND Woche=50"), "0|0.0\n");
-    EXPECT_EQ(update("SELECT count(*) FROM Zahlen_Update WHERE Zusatzzahl IS NULL OR Summe_Wo IS NULL"),
-              "0\n");
+    // Empty fields stay empty: a 0 would be merged elsewhere as a value.
+    EXPECT_EQ(update("SELECT Anzahl, Gewinn FROM Gewinn_Update WHERE Jahr=2026 AND Woche=50"), "-|-\n");
+    EXPECT_EQ(
+        update("SELECT count(*) FROM Zahlen_Update WHERE Zusatzzahl IS NULL"),
+        abfrage(
+            "SELECT count(*) FROM Zahlen WHERE Jahr >= 2025 AND Zahl_01 IS NOT NULL AND Zusatzzahl IS NULL"));
+    EXPECT_EQ(
+        update(
+            "SELECT count(*) FROM Zahlen_Update WHERE Zusatzzahl = 0 OR Superzahl = 0 AND ID_Verband <> 3"),
+        "0\n");
     // The same draw in both files.
     EXPECT_EQ(
         update(

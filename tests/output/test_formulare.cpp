@@ -246,7 +246,9 @@ TEST_F(Formulare, DruckfehlerWerdenGemeldet) {
     d2.fehler_bei_text = 1;
     EXPECT_FALSE(f.Spielschein_drucken(d2));
     EXPECT_EQ(d2.ereignisse.back(), "abbrechen");
-    EXPECT_EQ(dialog.meldungen, std::vector<std::string>(2, "Bitte Anzahl der Reihen eingeben!"));
+    EXPECT_EQ(dialog.meldungen,
+              (std::vector<std::string>{"Bitte Anzahl der Reihen eingeben!",
+                                        "Der Spielschein wurde nicht gedruckt: Papierstau"}));
 }
 
 TEST_F(Formulare, TextdateiBisZumGewaehltenSpielschein) {

@@ -9,6 +9,11 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
+#include <fstream>
+#include <optional>
+#include <sys/resource.h>
+
 #include <algorithm>
 #include <cstdio>
 #include <fstream>
@@ -18,6 +23,7 @@
 #include <unistd.h>
 
 using namespace pyra::output;
+using pyra::platform::Pdf_vollstaendig;
 using pyra::platform::Qt_Drucker;
 namespace fs = std::filesystem;
 
@@ -174,8 +180,52 @@ TEST_F(PdfDruck, AbgebrochenerAuftragHinterlaesstKeineDatei) {
 TEST_F(PdfDruck, NichtBeschreibbaresZielMeldet) {
     auto drucker = Qt_Drucker::Pdf_Drucker(verzeichnis / "fehlt" / "schein.pdf");
     EXPECT_EQ(Spielschein_drucken(*drucker, "1", "3", testreihen(), testlayout()),
-              "Bitte Anzahl der Reihen eingeben!");
+              "Der Spielschein wurde nicht gedruckt: Die PDF-Datei " +
+                  (verzeichnis / "fehlt" / "schein.pdf").string() + " kann nicht angelegt werden.");
     EXPECT_FALSE(fs::exists(verzeichnis / "fehlt" / "schein.pdf"));
+}
+
+TEST_F(PdfDruck, VollerDatentraegerLaesstDieFruehereDateiStehen) {
+    const fs::path datei = verzeichnis / "schein.pdf";
+    {
+        auto drucker = Qt_Drucker::Pdf_Drucker(datei);
+        ASSERT_FALSE(Spielschein_drucken(*drucker, "1", "3", testreihen(), testlayout()));
+    }
+    const auto vorher = fs::file_size(datei);
+    // A full disk: no file of this process may grow beyond 1 KB. Qt's PDF engine does not report
+    // the failed write itself.
+    signal(SIGXFSZ, SIG_IGN);
+    rlimit alt{};
+    getrlimit(RLIMIT_FSIZE, &alt);
+    rlimit klein = alt;
+    klein.rlim_cur = 1024;
+    std::optional<std::string> meldung;
+    {
+        auto drucker = Qt_Drucker::Pdf_Drucker(datei);
+        setrlimit(RLIMIT_FSIZE, &klein);
+        meldung = Spielschein_drucken(*drucker, "1", "3", testreihen(), testlayout());
+        setrlimit(RLIMIT_FSIZE, &alt);
+    }
+    ASSERT_TRUE(meldung);
+    EXPECT_NE(meldung->find(datei.string()), std::string::npos) << *meldung;
+    EXPECT_EQ(fs::file_size(datei), vorher);
+    EXPECT_TRUE(Pdf_vollstaendig(datei));
+    EXPECT_EQ(std::distance(fs::directory_iterator(verzeichnis), fs::directory_iterator()), 1)
+        << "no temporary file is left behind";
+}
+
+TEST_F(PdfDruck, EineVorhandeneDateiDieKeinPdfIstWirdNieUeberschrieben) {
+    const fs::path datei = verzeichnis / "Datenbank_Lotto.tdbd";
+    {
+        std::ofstream f(datei, std::ios::binary);
+        f << "SQLite format 3" << '\0' << "rest of a database";
+    }
+    const auto vorher = fs::file_size(datei);
+    auto drucker = Qt_Drucker::Pdf_Drucker(datei);
+    const auto meldung = Spielschein_drucken(*drucker, "1", "3", testreihen(), testlayout());
+    ASSERT_TRUE(meldung);
+    EXPECT_NE(meldung->find("keine PDF-Datei"), std::string::npos) << *meldung;
+    EXPECT_EQ(fs::file_size(datei), vorher);
 }
 
 TEST(Schrift, SystemWirdEineInstallierteSerifenloseSchrift) {

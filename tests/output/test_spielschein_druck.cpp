@@ -219,7 +219,8 @@ TEST(Spielschein_drucken, FehlerNachDemStartBrichtDenAuftragAb) {
     const auto rs = reihen(12);
     Aufzeichnender_Drucker d;
     d.fehler_bei_text = 2;
-    EXPECT_EQ(Spielschein_drucken(d, "1", "12", rs, l), "Bitte Anzahl der Reihen eingeben!");
+    // The printer's reason is told; "Bitte Anzahl der Reihen eingeben!" stays for a bad range.
+    EXPECT_EQ(Spielschein_drucken(d, "1", "12", rs, l), "Der Spielschein wurde nicht gedruckt: Papierstau");
     const auto m = erwartete_marken(rs, 1, 1);
     EXPECT_EQ(d.ereignisse,
               (std::vector<std::string>{"beginnen", "schrift System 12", m[0], m[1], "abbrechen"}));

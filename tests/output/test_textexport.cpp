@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
+#include <sys/resource.h>
+
 #include <fstream>
 #include <sstream>
 
@@ -125,7 +128,6 @@ TEST_F(Textexport, TrennzeichenWieEingegeben) {
     const std::vector<Tippreihe> rs = {reihe(1, {3, 11, 17, 25, 38, 44})};
     const std::pair<std::string, std::string> faelle[] = {
         {",", "3,11,17,25,38,44\r\n"},
-        {"", "31117253844\r\n"},
         {" ; ", "3 ; 11 ; 17 ; 25 ; 38 ; 44\r\n"},
         {"\t", "3\t11\t17\t25\t38\t44\r\n"},
         {"--->", "3--->11--->17--->25--->38--->44\r\n"},
@@ -134,6 +136,11 @@ TEST_F(Textexport, TrennzeichenWieEingegeben) {
     for (const auto& [trenner, erwartet] : faelle) {
         EXPECT_FALSE(Textdatei_schreiben(datei, "1", trenner, rs));
         EXPECT_EQ(lesen(datei), erwartet);
+    }
+    // No separator, or one with a digit, would make lines whose numbers cannot be read back.
+    for (const char* trenner : {"", "0", "a1"}) {
+        EXPECT_EQ(Textdatei_schreiben(datei, "1", trenner, rs), Meldung_Trennzeichen) << trenner;
+        EXPECT_EQ(lesen(datei), "3--->11--->17--->25--->38--->44\r\n");
     }
 }
 
@@ -158,11 +165,32 @@ TEST_F(Textexport, UngueltigesBisMeldetUndLaesstDieDateiStehen) {
     }
 }
 
-TEST_F(Textexport, SchreibfehlerWirdGemeldet) {
-    if (!fs::exists("/dev/full")) GTEST_SKIP() << "no /dev/full";
-    EXPECT_EQ(Textdatei_schreiben("/dev/full", "750", ",", reihen(750)), "Bitte Anzahl der Reihen eingeben!");
-    // A directory where the file should be cannot be opened for writing.
-    fs::create_directories(verzeichnis / "Arbeit" / "7_2021.txt");
-    EXPECT_EQ(Textdatei_schreiben(verzeichnis / "Arbeit" / "7_2021.txt", "1", ",", reihen(1)),
-              "Bitte Anzahl der Reihen eingeben!");
+TEST_F(Textexport, SchreibfehlerLaesstDieBisherigeDateiStehenUndNenntDieDatei) {
+    const fs::path datei = Textdatei_anlegen(verzeichnis, 7, 2021).Datei;
+    schreiben(datei, "1,2,3,4,5,6\r\n");
+    {
+        // A full disk: every file of this process may hold at most 4 KB (750 rows need 13 KB).
+        signal(SIGXFSZ, SIG_IGN);
+        rlimit alt{};
+        getrlimit(RLIMIT_FSIZE, &alt);
+        rlimit klein = alt;
+        klein.rlim_cur = 4096;
+        setrlimit(RLIMIT_FSIZE, &klein);
+        const auto meldung = Textdatei_schreiben(datei, "750", ",", reihen(750));
+        setrlimit(RLIMIT_FSIZE, &alt);
+        ASSERT_TRUE(meldung);
+        EXPECT_NE(meldung->find(datei.string()), std::string::npos) << *meldung;
+        EXPECT_NE(*meldung, Meldung_Anzahl_Reihen);
+    }
+    EXPECT_EQ(lesen(datei), "1,2,3,4,5,6\r\n");
+    EXPECT_EQ(std::distance(fs::directory_iterator(verzeichnis / "Arbeit"), fs::directory_iterator()), 1)
+        << "no temporary file is left behind";
+
+    // A directory or a device under the file's name is never replaced.
+    const fs::path ordner = verzeichnis / "Arbeit" / "8_2021.txt";
+    fs::create_directories(ordner);
+    const auto meldung = Textdatei_schreiben(ordner, "1", ",", reihen(1));
+    ASSERT_TRUE(meldung);
+    EXPECT_NE(meldung->find("Verzeichnis"), std::string::npos) << *meldung;
+    EXPECT_TRUE(fs::is_directory(ordner));
 }

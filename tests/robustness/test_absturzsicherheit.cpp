@@ -44,13 +44,12 @@ int abbrueche() {
     return n && std::atoi(n) > 0 ? std::atoi(n) : 50;
 }
 
-// Starts pyra-lotto-cli --dir DIR ARGS with its own lock directory, output to /dev/null.
+// Starts pyra-lotto-cli --dir DIR ARGS, output to /dev/null.
 pid_t starten(const std::string& dir, const std::vector<std::string>& args) {
     std::vector<std::string> alle = {PYRA_CLI, "--dir", dir};
     alle.insert(alle.end(), args.begin(), args.end());
     const pid_t pid = fork();
     if (pid == 0) {
-        setenv("XDG_RUNTIME_DIR", dir.c_str(), 1);
         const int null = open("/dev/null", O_WRONLY);
         dup2(null, STDOUT_FILENO);
         dup2(null, STDERR_FILENO);

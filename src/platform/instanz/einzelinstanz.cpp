@@ -1,6 +1,5 @@
 #include "platform/instanz/einzelinstanz.h"
 
-#include <cstdlib>
 #include <fcntl.h>
 #include <filesystem>
 #include <sys/file.h>
@@ -8,19 +7,14 @@
 
 namespace pyra::platform {
 
-Einzelinstanz::Einzelinstanz(const std::string& verzeichnis) {
-    std::string dir = verzeichnis;
-    if (dir.empty()) {
-        const char* run = std::getenv("XDG_RUNTIME_DIR");
-        std::error_code ec;
-        dir = run && *run && std::filesystem::is_directory(run, ec)
-                  ? run
-                  : std::filesystem::temp_directory_path(ec).string();
-    }
-    pfad_ = (std::filesystem::path(dir) / "Zolts_Pyra_Lotto.exe.lock").string();
-    fd_ = ::open(pfad_.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+Einzelinstanz::Einzelinstanz(const std::string& programmverzeichnis) {
+    pfad_ = (std::filesystem::path(programmverzeichnis) / Sperrdatei_Name).string();
+    fd_ = ::open(pfad_.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
+    // A lock file that is there but cannot be written locks just as well.
+    if (fd_ < 0) fd_ = ::open(pfad_.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd_ < 0) {
-        // No place for a lock file: the guard cannot work, so it does not stand in the way.
+        // No lock file can be made beside the database (a write-protected directory): the guard
+        // cannot work there, so it does not stand in the way; the database refuses writes itself.
         frei_ = true;
         return;
     }

@@ -4,13 +4,14 @@
 
 namespace pyra::platform {
 
-// Single-instance guard: an exclusive lock on a file named after "Zolts_Pyra_Lotto.exe" in
-// $XDG_RUNTIME_DIR (else the temp directory), held for the life of the object. The desktop
-// program and the batch companion share it, so only one of them works on the database at a time.
+// Single-instance guard: an exclusive lock (flock) on `Datenbank_Lotto.tdbd.lock` beside the main
+// database, held for the life of the object. Every process that opens that database takes it - the
+// desktop program and the batch companion, whatever their session - so only one of them works on
+// the database at a time.
 class Einzelinstanz {
   public:
-    // verzeichnis: where the lock file lies; empty for the default place.
-    explicit Einzelinstanz(const std::string& verzeichnis = {});
+    // programmverzeichnis: the directory of the main database.
+    explicit Einzelinstanz(const std::string& programmverzeichnis);
     ~Einzelinstanz();
     Einzelinstanz(const Einzelinstanz&) = delete;
     Einzelinstanz& operator=(const Einzelinstanz&) = delete;
@@ -26,5 +27,6 @@ class Einzelinstanz {
 };
 
 inline const char* const Meldung_laeuft_bereits = "Anwendung läuft bereits!";
+inline const char* const Sperrdatei_Name = "Datenbank_Lotto.tdbd.lock";
 
 } // namespace pyra::platform

@@ -12,6 +12,8 @@
 #include <QPrinter>
 #include <QPrinterInfo>
 
+#include <algorithm>
+#include <fstream>
 #include <stdexcept>
 #include <system_error>
 
@@ -67,13 +69,40 @@ fs::path freie_pdf_datei(const fs::path& verzeichnis, std::int64_t woche, std::i
 
 } // namespace
 
+bool Pdf_ersetzbar(const fs::path& datei) {
+    std::error_code fehler;
+    if (!fs::exists(fs::symlink_status(datei, fehler))) return true;
+    if (!fs::is_regular_file(datei, fehler)) return false;
+    std::ifstream ein(datei, std::ios::binary);
+    char kopf[5] = {};
+    ein.read(kopf, sizeof kopf);
+    return ein.gcount() == 5 && std::string(kopf, 5) == "%PDF-";
+}
+
+bool Pdf_vollstaendig(const fs::path& datei) {
+    std::ifstream ein(datei, std::ios::binary | std::ios::ate);
+    if (!ein) return false;
+    const std::streamoff groesse = ein.tellg();
+    if (groesse < 64) return false;
+    std::string kopf(5, '\0');
+    ein.seekg(0);
+    ein.read(kopf.data(), 5);
+    // The trailer ends with "%%EOF" and at most a line end or two.
+    const std::streamoff ende = std::min<std::streamoff>(groesse, 32);
+    std::string schluss(static_cast<std::size_t>(ende), '\0');
+    ein.seekg(groesse - ende);
+    ein.read(schluss.data(), ende);
+    return ein.good() && kopf == "%PDF-" && schluss.find("%%EOF") != std::string::npos;
+}
+
 struct Qt_Drucker::Daten {
     Ausgabe art = Ausgabe::Drucker;
     QPrinterInfo info;
     fs::path programmverzeichnis;
     std::int64_t woche = 0, jahr = 0;
     fs::path pdf_ziel;       // the given file of Pdf_Drucker
-    fs::path aktuelle_datei; // PDF file of the running job
+    fs::path aktuelle_datei; // PDF file of the running job: a temporary file beside its target
+    fs::path aktuelles_ziel; // where the running job's PDF goes once it is complete
     fs::path letzte_datei;   // PDF file of the last finished job
     std::unique_ptr<QPrinter> printer;
     QPainter painter; // declared after the printer: ends before the printer goes
@@ -81,7 +110,11 @@ struct Qt_Drucker::Daten {
 
     bool pdf() const { return art != Ausgabe::Drucker; }
 
-    void pdf_einrichten(const fs::path& datei) {
+    // The page is written to a temporary file beside the target and put in place only when it is
+    // complete: Qt's PDF engine does not report a failed write, so a full disk would otherwise
+    // leave a broken file under the target's name.
+    void pdf_einrichten(const fs::path& ziel) {
+        const fs::path datei = ziel.parent_path() / ("." + ziel.filename().string() + ".neu");
         printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
         printer->setOutputFormat(QPrinter::PdfFormat);
         printer->setOutputFileName(qpfad(datei));
@@ -89,6 +122,7 @@ struct Qt_Drucker::Daten {
         printer->setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
                                            QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter));
         aktuelle_datei = datei;
+        aktuelles_ziel = ziel;
     }
 
     void pdf_entfernen() {
@@ -165,6 +199,9 @@ void Qt_Drucker::Druckauftrag_beginnen() {
         break;
     }
     case Ausgabe::Pdf_Datei:
+        if (!Pdf_ersetzbar(d_->pdf_ziel))
+            throw std::runtime_error("Die Datei " + d_->pdf_ziel.string() +
+                                     " ist keine PDF-Datei und wird nicht überschrieben.");
         d_->pdf_einrichten(d_->pdf_ziel);
         break;
     }
@@ -172,7 +209,10 @@ void Qt_Drucker::Druckauftrag_beginnen() {
     d_->printer->setFullPage(false);
 
     if (!d_->painter.begin(d_->printer.get())) {
+        const fs::path ziel = d_->aktuelles_ziel;
+        const bool pdf = d_->pdf();
         d_->pdf_entfernen();
+        if (pdf) throw std::runtime_error("Die PDF-Datei " + ziel.string() + " kann nicht angelegt werden.");
         throw std::runtime_error("Der Druckauftrag kann nicht gestartet werden.");
     }
     d_->seite = d_->printer->pageRect(QPrinter::DevicePixel).toRect();
@@ -217,7 +257,23 @@ void Qt_Drucker::Druckauftrag_beenden() {
         d_->pdf_entfernen();
         throw std::runtime_error("Der Druckauftrag ist fehlgeschlagen.");
     }
-    if (d_->pdf()) d_->letzte_datei = d_->aktuelle_datei;
+    if (d_->pdf()) {
+        if (!Pdf_vollstaendig(d_->aktuelle_datei)) {
+            d_->pdf_entfernen();
+            throw std::runtime_error(
+                "Die PDF-Datei " + d_->aktuelles_ziel.string() +
+                " konnte nicht vollständig geschrieben werden (ist der Datenträger voll?). "
+                "Eine frühere Datei dieses Namens bleibt unverändert.");
+        }
+        std::error_code fehler;
+        fs::rename(d_->aktuelle_datei, d_->aktuelles_ziel, fehler);
+        if (fehler) {
+            d_->pdf_entfernen();
+            throw std::runtime_error("Die PDF-Datei " + d_->aktuelles_ziel.string() +
+                                     " kann nicht geschrieben werden: " + fehler.message() + ".");
+        }
+        d_->letzte_datei = d_->aktuelles_ziel;
+    }
     d_->aktuelle_datei.clear();
 }
 

@@ -28,6 +28,11 @@ class Druckumgebung {
     std::unique_ptr<Daten> d_;
 };
 
+// True when the file may be written as a PDF: it does not exist, or it is a PDF file.
+bool Pdf_ersetzbar(const std::filesystem::path& datei);
+// True when the file is a whole PDF: its header and the end-of-file mark of its trailer.
+bool Pdf_vollstaendig(const std::filesystem::path& datei);
+
 class Qt_Drucker final : public output::Drucker {
   public:
     // The system's default printer (the first installed one when none is marked as default).
@@ -36,7 +41,8 @@ class Qt_Drucker final : public output::Drucker {
     // whose file does not exist yet.
     static std::unique_ptr<Qt_Drucker> Standarddrucker(const std::filesystem::path& programmverzeichnis,
                                                        std::int64_t woche, std::int64_t jahr);
-    // Every page goes into this PDF file; an existing file is replaced.
+    // Every page goes into this PDF file; an existing PDF file is replaced once the new page is
+    // complete, any other existing file is refused.
     static std::unique_ptr<Qt_Drucker> Pdf_Drucker(const std::filesystem::path& datei);
 
     ~Qt_Drucker() override;

@@ -1,31 +1,11 @@
 #include "ui/steuerelemente/db_edit.h"
 
+#include "data/eingabepruefung.h"
 #include "ui/gemeinsam/meldungen.h"
 
 #include <QKeyEvent>
 
-#include <cctype>
-
 namespace pyra::ui {
-
-namespace {
-
-std::string klein(std::string s) {
-    for (char& c : s) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return s;
-}
-
-// What the number fields typed into the windows mean: the store only knows the range of the
-// column type (-32768..32767), which would let a bank number -5 or a row count of 9999 through.
-std::optional<DBEdit::Bereich> bereich_des_feldes(const std::string& feld) {
-    const std::string f = klein(feld);
-    if (f == "bankzahl_1" || f == "bankzahl_2" || f == "bankzahl_3") return DBEdit::Bereich{1, 49};
-    if (f == "zahlen_bis") return DBEdit::Bereich{1, 49};
-    if (f == "reihenberechnung") return DBEdit::Bereich{1, 750};
-    return std::nullopt;
-}
-
-} // namespace
 
 DBEdit::DBEdit(QWidget* eltern)
     : QLineEdit(eltern), verbindung_(
@@ -38,7 +18,6 @@ DBEdit::DBEdit(QWidget* eltern)
 
 void DBEdit::binden(store::DataSource* quelle, const std::string& feld) {
     feld_ = feld;
-    bereich_ = bereich_des_feldes(feld);
     verbindung_.setzen(quelle);
     anzeigen();
 }
@@ -72,13 +51,11 @@ bool DBEdit::uebernehmen() {
     const bool eigene_bearbeitung = t->State() == store::DataSetState::Browse;
     schreibt_ = true;
     try {
-        std::int64_t zahl = 0;
-        // A number outside the range is refused before the record is touched; any other text
-        // goes to the store, which refuses what is no number of the field's type.
-        if (bereich_ && store::parseInteger(neu, zahl) && (zahl < bereich_->von || zahl > bereich_->bis))
-            throw store::StoreError(
-                "Der Wert " + std::to_string(zahl) + " liegt außerhalb des Bereichs des Feldes '" + feld_ +
-                "' (" + std::to_string(bereich_->von) + " bis " + std::to_string(bereich_->bis) + ").");
+        // A number outside the field's range, or an empty required field, is refused before the
+        // record is touched; any other text goes to the store, which refuses what is no number
+        // of the field's type.
+        if (const std::string fehler = data::Eingabe_pruefen(feld_, neu); !fehler.empty())
+            throw store::StoreError(fehler);
         t->Edit();
         t->FieldByName(feld_).SetString(neu);
         schreibt_ = false;

@@ -10,8 +10,6 @@
 
 #include <QLineEdit>
 
-#include <optional>
-
 namespace pyra::ui {
 
 class DBEdit : public QLineEdit {
@@ -29,15 +27,6 @@ class DBEdit : public QLineEdit {
     // Post the record right after writing (for boxes whose record nothing else posts).
     void sofort_speichern(bool an) { sofort_speichern_ = an; }
 
-    // The whole numbers the box takes (an empty box is always taken). binden sets the range of
-    // the known number fields; this sets another one, or none with std::nullopt.
-    struct Bereich {
-        long long von;
-        long long bis;
-    };
-    void zahlenbereich(std::optional<Bereich> b) { bereich_ = b; }
-    const std::optional<Bereich>& zahlenbereich() const { return bereich_; }
-
   signals:
     // The focus has left the box (after the text was written).
     void verlassen();
@@ -51,7 +40,6 @@ class DBEdit : public QLineEdit {
 
     Datenverbindung verbindung_;
     std::string feld_;
-    std::optional<Bereich> bereich_;
     bool sofort_speichern_ = false;
     bool schreibt_ = false;
     bool uebernimmt_ = false;
