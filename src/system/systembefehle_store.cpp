@@ -132,10 +132,11 @@ void Reihen_speichern(data::DataModule_Lotto& dm, const std::vector<Reihe>& reih
     store::Database::Transaction tx(dm.TdbDatabase_Lotto);
     t.DisableControls();
     try {
+        // The same test as before the run, on what the file holds now.
         t.Refresh();
-        for (t.First(); !t.Eof(); t.Next())
-            if (t.FieldByName("Tipp_Zahl_1").AsInteger() > 0)
-                throw store::StoreError(Text_System_inzwischen_gespeichert);
+        t.First();
+        if (!t.Eof() && t.FieldByName("Tipp_Zahl_1").AsInteger() > 0)
+            throw store::StoreError(Text_System_inzwischen_gespeichert);
         for (int r = 1; r <= static_cast<int>(reihen.size()); ++r) {
             const auto& z = reihen[r - 1];
             if (t.Locate("Reihe", {r})) {

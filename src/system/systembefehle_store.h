@@ -23,7 +23,8 @@ int Anzahl_Systemzahlen_ermitteln(data::DataModule_Lotto& dm);
 
 // Stores rows 1..m of a new system for the selection in one transaction (rows that exist are
 // overwritten, new ones appended, every row beyond m deleted). Refuses with a StoreError, writing
-// nothing, when the file meanwhile holds a filled row for the selection.
+// nothing, when the selection's first row in the file is filled meanwhile (another process
+// stored a system).
 void Reihen_speichern(data::DataModule_Lotto& dm, const std::vector<Reihe>& reihen);
 
 // How a run is seeded and which method it uses. Without a seed the generator is seeded from the

@@ -1,3 +1,4 @@
+#include "common/sql_text.h"
 #include "common/tempdir.h"
 #include "common/testdialog.h"
 #include "data/datamodule.h"
@@ -5,6 +6,10 @@
 #include "platform/instanz/einzelinstanz.h"
 
 #include <gtest/gtest.h>
+#include <sqlite3.h>
+
+#include <filesystem>
+#include <fstream>
 
 using namespace pyra;
 using store::Value;
@@ -99,6 +104,23 @@ TEST_F(DataModuleTest, MarkChangeOnUnlockedSystemEmptiesRowsButKeepsThem) {
     EXPECT_EQ(fenster.reihen_gesamt, "0");
 }
 
+TEST_F(DataModuleTest, EmptyingTheRowsIsAllOrNothing) {
+    reihen_anlegen(20);
+    dm->DataSource_WocheDataChange();
+    dm->CheckBox_SystemClick(false);
+    const std::string datei = tmp.file("Datenbank_Lotto.tdbd");
+    // The disk fills up while row 15 is emptied.
+    test::sql_text(datei,
+                   "CREATE TRIGGER voll BEFORE UPDATE ON Reihen WHEN NEW.Reihe = 15 AND "
+                   "NEW.Tipp_Zahl_1 IS NULL BEGIN SELECT RAISE(ABORT, 'database or disk is full'); END");
+    dm->Table_Optionen.Edit();
+    dm->Table_Optionen.FieldByName("Checkbox_05").SetString("t");
+    EXPECT_THROW(dm->Table_Optionen.Post(), store::StoreError);
+    EXPECT_EQ(test::sql_text(datei, "SELECT count(*) FROM Reihen WHERE Tipp_Zahl_1 IS NOT NULL"), "20\n");
+    // The cursor shows what the file holds, so the next change empties all rows again.
+    EXPECT_GT(dm->Table_Reihen.FieldByName("Tipp_Zahl_1").AsInteger(), 0);
+}
+
 TEST_F(DataModuleTest, NoEmptyingDuringStartCommitOrClose) {
     reihen_anlegen(3);
     dm->CheckBox_SystemClick(false);
@@ -179,6 +201,36 @@ TEST_F(DataModuleTest, AssociationFilterShowsOnlyThreeToSix) {
     dm->Table_Verband.AppendRecord({7, "Sieben"});
     dm->Table_Verband.Refresh();
     EXPECT_EQ(dm->Table_Verband.RecordCount(), 3);
+}
+
+TEST(Standarddatenbank, SideFilesOfAMissingDatabaseAreMovedAsideNotReplayed) {
+    test::TempDir tmp;
+    const std::string datei = tmp.file("Datenbank_Lotto.tdbd");
+    ASSERT_TRUE(data::Standarddatenbank_anlegen(tmp.dir(), {2026, 12, 10}));
+    // A write whose log was never folded into the file, as after a kill: keep a copy of the log.
+    sqlite3* db = nullptr;
+    ASSERT_EQ(sqlite3_open(datei.c_str(), &db), SQLITE_OK);
+    sqlite3_exec(db,
+                 "PRAGMA journal_mode=WAL; PRAGMA wal_autocheckpoint=0; UPDATE Lotto SET Reihenberechnung=7",
+                 nullptr, nullptr, nullptr);
+    std::filesystem::copy_file(datei + "-wal", tmp.file("wal.kopie"));
+    std::filesystem::copy_file(datei + "-shm", tmp.file("shm.kopie"));
+    sqlite3_close(db);
+    std::filesystem::remove(datei);
+    std::filesystem::copy_file(tmp.file("wal.kopie"), datei + "-wal");
+    std::filesystem::copy_file(tmp.file("shm.kopie"), datei + "-shm");
+    // An earlier .alt is kept as well.
+    { std::ofstream(datei + "-wal.alt") << "frueher"; }
+
+    std::vector<std::string> beiseite;
+    ASSERT_TRUE(data::Standarddatenbank_anlegen(tmp.dir(), {2026, 12, 10}, {}, &beiseite));
+    EXPECT_EQ(beiseite, (std::vector<std::string>{datei + "-wal.alt2", datei + "-shm.alt"}));
+    EXPECT_EQ(std::filesystem::file_size(datei + "-wal.alt2"),
+              std::filesystem::file_size(tmp.file("wal.kopie")));
+    EXPECT_FALSE(std::filesystem::exists(datei + "-wal"));
+    EXPECT_EQ(test::sql_text(datei, "PRAGMA integrity_check"), "ok\n");
+    EXPECT_EQ(test::sql_text(datei, "SELECT count(*) FROM Lotto WHERE Reihenberechnung=7"), "0\n");
+    EXPECT_NE(data::Meldung_Begleitdateien(beiseite).find(datei + "-shm.alt"), std::string::npos);
 }
 
 TEST(Einzelinstanz, SecondHolderIsRefused) {

@@ -1,11 +1,13 @@
 // The reduction, win evaluation and expected-winnings commands over a real database: the command
 // flow, what is stored in table Reihen and Gw_Erwartung, and what the user sees.
 
+#include "common/sql_text.h"
 #include "common/tempdir.h"
 #include "common/testdialog.h"
 #include "data/datamodule.h"
 #include "data/standarddatenbank.h"
 #include "system/systembefehle_store.h"
+#include "system/texte.h"
 
 #include <gtest/gtest.h>
 
@@ -240,6 +242,41 @@ TEST_F(SystembefehleTest, NewRowsOverwriteEmptiedRowsInPlaceAndTheRestIsDeleted)
         EXPECT_TRUE(t.FieldByName("Richtige").IsNull()); // kept as it was
     }
     EXPECT_EQ(fenster.reihen_gesamt, "10");
+}
+
+TEST_F(SystembefehleTest, RowsLeftFilledBehindAnEmptiedFirstRowAreDeletedToo) {
+    // What an interrupted emptying of an earlier version left: row 1 emptied, rows 2..20 filled.
+    bereit(10);
+    reihen_anlegen(20);
+    auto& t = dm->Table_Reihen;
+    t.First();
+    t.Edit();
+    for (int k = 1; k <= 6; ++k) t.FieldByName("Tipp_Zahl_" + std::to_string(k)).SetValue(Value());
+    t.Post();
+    EXPECT_EQ(system::Reihenkuerzung_Befehl(*dm, {.Startwert = 7}),
+              system::Kuerzungsbefehl_Ende::Ausgefuehrt);
+    EXPECT_EQ(test::sql_text(tmp->file("Datenbank_Lotto.tdbd"), "SELECT count(*), max(Reihe) FROM Reihen"),
+              "10|10\n");
+}
+
+TEST_F(SystembefehleTest, ASystemStoredMeanwhileByAnotherProcessIsNotOverwritten) {
+    bereit(10);
+    const std::string datei = tmp->file("Datenbank_Lotto.tdbd");
+    bool geschrieben = false;
+    dialog.waehrend_des_laufs = [&] {
+        if (geschrieben) return;
+        geschrieben = true;
+        test::sql_text(datei, "INSERT INTO Reihen (ID_Verband, Jahr, Woche, ID_Ziehung, ID_Tendenz, "
+                              "ID_Allgorithmus, Reihe, Tipp_Zahl_1, Tipp_Zahl_2, Tipp_Zahl_3, Tipp_Zahl_4, "
+                              "Tipp_Zahl_5, Tipp_Zahl_6) VALUES (3, 2024, 11, 1, 0, 0, 1, 1, 2, 3, 4, 5, 6)");
+    };
+    try {
+        system::Reihenkuerzung_Befehl(*dm, {.Startwert = 7});
+        ADD_FAILURE() << "the command stored over the other system";
+    } catch (const store::StoreError& e) {
+        EXPECT_EQ(std::string(e.what()), system::Text_System_inzwischen_gespeichert);
+    }
+    EXPECT_EQ(test::sql_text(datei, "SELECT count(*), Tipp_Zahl_6 FROM Reihen"), "1|6\n");
 }
 
 TEST_F(SystembefehleTest, PartialSystemYesAndNo) {
