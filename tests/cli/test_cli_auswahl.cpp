@@ -6,6 +6,7 @@
 
 #include <fcntl.h>
 #include <filesystem>
+#include <fstream>
 #include <sys/file.h>
 #include <unistd.h>
 
@@ -111,7 +112,16 @@ TEST_F(CliAuswahl, BadValuesAreRefusedAndNothingIsStored) {
         {"optionen ID_Verband=4", 1},
         {"einstellung Zahlen_bis=50", 1},
         {"einstellung Reihenberechnung=70000", 1},
+        // The batch companion takes what the windows take.
+        {"einstellung Reihenberechnung=", 1},
+        {"einstellung Zahlen_bis=", 1},
+        {"bankzahlen 0", 1},
+        {"bankzahlen 7 50", 1},
+        {"bankzahlen -5", 1},
         {"unbekannt", 2},
+        {"analyse --woche 3", 2},
+        {"kuerzung --seed", 2},
+        {"export", 2},
     };
     for (auto& f : faelle) {
         auto r = run(f.args);
@@ -123,6 +133,34 @@ TEST_F(CliAuswahl, BadValuesAreRefusedAndNothingIsStored) {
               1);
     EXPECT_EQ(zahl("SELECT Endziffer FROM Optionen_2 WHERE Jahr=2026 AND Woche=50"), 5);
     EXPECT_EQ(zahl("SELECT Zahlen_bis FROM Lotto WHERE ID_Verband=3"), 49);
+    EXPECT_EQ(zahl("SELECT count(*) FROM Lotto WHERE Reihenberechnung IS NULL OR Zahlen_bis IS NULL"), 0);
+    EXPECT_EQ(zahl("SELECT count(*) FROM Optionen WHERE Bankzahl_1 IS NOT NULL OR Bankzahl_2 IS NOT NULL"),
+              0);
+}
+
+TEST_F(CliAuswahl, AMisplacedOrEmptyDirIsAUsageErrorAndCreatesNothing) {
+    // Without a valid --dir in front the program would work on its default directory.
+    const std::filesystem::path standard =
+        std::filesystem::path(PYRA_CLI).parent_path() / "Datenbank_Lotto.tdbd";
+    const bool vorher = std::filesystem::exists(standard);
+    for (const std::string args :
+         {"anlegen --dir '" + tmp.path().string() + "'", "analyse --dir '" + tmp.path().string() + "'",
+          std::string("--dir '' anlegen"), std::string("--dir")}) {
+        auto r = cli(PYRA_CLI, args);
+        EXPECT_EQ(r.status, 2) << args;
+        EXPECT_NE(r.fehler.find("Aufruf:"), std::string::npos) << args;
+    }
+    EXPECT_EQ(std::filesystem::exists(standard), vorher);
+    EXPECT_FALSE(std::filesystem::exists(tmp.file("Datenbank_Lotto.tdbd")));
+}
+
+TEST_F(CliAuswahl, AnlegenReportsAnEmptyOrDamagedFileInsteadOfCallingItPresent) {
+    { std::ofstream(tmp.file("Datenbank_Lotto.tdbd")); }
+    auto r = run("anlegen");
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.ausgabe.find("Datenbank vorhanden"), std::string::npos);
+    EXPECT_NE(r.fehler.find("Datenbank_Lotto.tdbd"), std::string::npos);
+    EXPECT_EQ(std::filesystem::file_size(tmp.file("Datenbank_Lotto.tdbd")), 0u);
 }
 
 TEST_F(CliAuswahl, DrawEntryStoresTheNumbersAscending) {
