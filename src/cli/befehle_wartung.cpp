@@ -69,8 +69,9 @@ int exportieren(Kontext& k) {
     wahl.Edit();
     wahl.FieldByName("Jahr_Export").SetInteger(j);
     wahl.Post();
-    maintenance::Export_durchfuehren(k.dm);
+    const auto ergebnis = maintenance::Export_durchfuehren(k.dm);
     maintenance::Export_schliessen(k.dm);
+    k.dialog.Meldung(maintenance::Meldung_Export(ergebnis, static_cast<int>(j), k.dm.Updatepfad()));
     return 0;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "data/datamodule.h"
+#include "data/ziehungsregeln.h"
 
 #include <array>
 #include <optional>
@@ -8,14 +9,14 @@
 
 namespace pyra::data {
 
-// Checks the six numbers of a draw with results: six distinct numbers from 1 to n.
-// Returns the German message for the user, or an empty text when they are fine.
-std::string Ziehungszahlen_pruefen(const std::array<int, 6>& zahlen, int n);
+// The values of a draw as the fields of the cursor's current record hold them.
+Ziehungswerte Ziehungswerte_lesen(store::DataSet& t);
 
 // Enters or corrects the draw of the current association and draw day in the given week: the
-// numbers are checked and stored ascending; Zusatzzahl (1..n, not among the six) and Superzahl
-// (0..9) only when given. Throws store::StoreError with the message when a value is refused;
-// nothing is stored then. Marks the statistics out of date.
+// numbers are checked by the draw rules and stored ascending; Zusatzzahl and Superzahl only when
+// given. A drawn order stored for other numbers no longer belongs to the draw and is emptied.
+// Throws store::StoreError with the message when a value is refused; nothing is stored then.
+// Marks the statistics out of date.
 void Ziehung_eintragen(DataModule_Lotto& dm, int jahr, int woche, std::array<int, 6> zahlen,
                        std::optional<int> zusatzzahl, std::optional<int> superzahl);
 

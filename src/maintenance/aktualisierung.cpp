@@ -2,6 +2,8 @@
 
 #include "store/value.h"
 
+#include <sqlite3.h>
+
 #include <filesystem>
 #include <functional>
 
@@ -110,6 +112,19 @@ std::vector<Value> gewinn_werte(Table& u) {
 
 } // namespace
 
+std::map<int, int> Zahlenbereiche(data::DataModule_Lotto& dm) {
+    std::map<int, int> m;
+    sqlite3* db = dm.TdbDatabase_Lotto.handle();
+    sqlite3_stmt* st = nullptr;
+    if (db &&
+        sqlite3_prepare_v2(db, "SELECT ID_Verband, Zahlen_bis FROM Lotto", -1, &st, nullptr) == SQLITE_OK)
+        while (sqlite3_step(st) == SQLITE_ROW)
+            if (sqlite3_column_type(st, 0) == SQLITE_INTEGER && sqlite3_column_type(st, 1) == SQLITE_INTEGER)
+                m[sqlite3_column_int(st, 0)] = sqlite3_column_int(st, 1);
+    sqlite3_finalize(st);
+    return m;
+}
+
 std::string Update_URL() {
     return std::string("http://") + PYRA_UPDATE_HOST + "/software/DO7_Dazov/Datenbank_Lotto_Update" + ".tdbd";
 }
@@ -157,7 +172,7 @@ bool Aktualisierung::Aktualisierung_durchfuehren() {
     try {
         Cache_leeren();
         if (Datei_laden(url, neu)) {
-            fehlergrund = Updatedatei_pruefen(neu);
+            fehlergrund = Updatedatei_pruefen(neu, Zahlenbereiche(dm_));
             if (fehlergrund.empty()) {
                 auto& db = dm_.TdbDatabase_Lotto_Update;
                 db.SetConnected(false);

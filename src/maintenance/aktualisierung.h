@@ -8,6 +8,7 @@
 #include "data/datamodule.h"
 #include "platform/download/herunterladen.h"
 
+#include <map>
 #include <string>
 
 namespace pyra::maintenance {
@@ -23,9 +24,14 @@ std::string Update_URL();
 // SQLite's integrity check, holds the tables Zahlen_Update and Gewinn_Update with all their fields,
 // and whose values fit: association 3..6, draw 1 or 2, week 1..53, year 1955..2100, AB 1 or 2,
 // the numbers 0..49 (or empty), prize class 1..9, winners not negative, every value a number
-// that fits its field. Returns an empty text when the file is fit, else the German reason.
+// that fits its field, and every draw with results a valid draw of its association by the draw
+// rules (zahlen_bis: association -> its highest number, from the main database's Lotto records).
+// Returns an empty text when the file is fit, else the German reason.
 // The file is opened read-only and never changed.
-std::string Updatedatei_pruefen(const std::string& pfad);
+std::string Updatedatei_pruefen(const std::string& pfad, const std::map<int, int>& zahlen_bis);
+
+// The highest number of every association with settings in the main database.
+std::map<int, int> Zahlenbereiche(data::DataModule_Lotto& dm);
 
 class Aktualisierung {
   public:

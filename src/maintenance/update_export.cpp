@@ -82,6 +82,14 @@ Exportergebnis Export_durchfuehren(data::DataModule_Lotto& dm) {
     return e;
 }
 
+std::string Meldung_Export(const Exportergebnis& e, int ab_jahr, const std::string& datei) {
+    const std::string ziehungen =
+        std::to_string(e.ziehungen) + (e.ziehungen == 1 ? " Ziehung" : " Ziehungen");
+    const std::string quoten = std::to_string(e.quoten) + (e.quoten == 1 ? " Gewinnquote" : " Gewinnquoten");
+    return ziehungen + " und " + quoten + " ab " + std::to_string(ab_jahr) + " in die Datei " + datei +
+           " geschrieben.";
+}
+
 void Export_schliessen(data::DataModule_Lotto& dm) {
     for (Table* t :
          {&dm.Table_Zahlen_Update, &dm.Table_Zahlen_2, &dm.Table_Gewinn_Update, &dm.Table_Gewinn_2})

@@ -5,6 +5,8 @@
 
 #include "data/datamodule.h"
 
+#include <string>
+
 namespace pyra::maintenance {
 
 struct Exportergebnis {
@@ -18,6 +20,10 @@ struct Exportergebnis {
 // content of the file as it was and is passed on. Afterwards the file stands alone (no pending
 // write-ahead log), ready to be copied; the update tables stay open until Export_schliessen.
 Exportergebnis Export_durchfuehren(data::DataModule_Lotto& dm);
+
+// What the export tells the user: "42 Ziehungen und 378 Gewinnquoten ab 2025 in die Datei …
+// geschrieben."
+std::string Meldung_Export(const Exportergebnis& e, int ab_jahr, const std::string& datei);
 
 // Closing the export dialog: closes Table_Zahlen_Update, Table_Zahlen_2, Table_Gewinn_Update and
 // Table_Gewinn_2, each if open.

@@ -2,6 +2,8 @@
 
 #include "maintenance/aktualisierung.h"
 
+#include "data/datamodule.h"
+#include "data/ziehungsregeln.h"
 #include "store/schema.h"
 #include "store/value.h"
 
@@ -186,9 +188,53 @@ std::string tabelle_pruefen(sqlite3* db, const store::TableDef& def) {
     return {};
 }
 
+// Every row of Zahlen_Update with results must be a valid draw of its association. Files of earlier
+// versions wrote empty fields as 0: a 0 in the drawn order or the Zusatzzahl counts as empty.
+std::string ziehungen_pruefen(sqlite3* db, const std::map<int, int>& zahlen_bis) {
+    std::string sql = "SELECT ID_Verband";
+    for (int i = 1; i <= 6; ++i) sql += ", " + store::quoteIdent(data::Feldname("Zahl_", i));
+    for (int i = 1; i <= 6; ++i) sql += ", " + store::quoteIdent(data::Feldname("Zahl_", i) + "_g");
+    sql += ", Zusatzzahl, Superzahl FROM Zahlen_Update";
+    Anweisung a;
+    if (sqlite3_prepare_v2(db, sql.c_str(), -1, &a.st, nullptr) != SQLITE_OK)
+        return std::string("Die Tabelle 'Zahlen_Update' kann nicht gelesen werden: ") + sqlite3_errmsg(db);
+    long long zeile = 0;
+    int rc;
+    while ((rc = sqlite3_step(a.st)) == SQLITE_ROW) {
+        ++zeile;
+        bool ok = true;
+        auto wert = [&](int spalte) {
+            const auto v = ganzzahl(a.st, spalte, ok);
+            return v ? std::optional<int>(static_cast<int>(*v)) : std::nullopt;
+        };
+        auto ohne_null = [](std::optional<int> v) { return v && *v == 0 ? std::nullopt : v; };
+        data::Ziehungswerte z;
+        for (int i = 0; i < 6; ++i) {
+            z.zahlen[i] = wert(1 + i);
+            z.reihenfolge[i] = ohne_null(wert(7 + i));
+        }
+        z.zusatzzahl = ohne_null(wert(13));
+        z.superzahl = wert(14);
+        const auto verband = wert(0);
+        const bool mit_ergebnis =
+            std::any_of(z.zahlen.begin(), z.zahlen.end(), [](auto& v) { return v.has_value(); });
+        if (!mit_ergebnis && !z.zusatzzahl && !z.superzahl && !z.reihenfolge[0]) continue;
+        const auto n = verband ? zahlen_bis.find(*verband) : zahlen_bis.end();
+        const std::string wo = "Zeile " + std::to_string(zeile) + " der Tabelle 'Zahlen_Update': ";
+        if (n == zahlen_bis.end())
+            return wo + "Für den Lottoverband " +
+                   (verband ? std::to_string(*verband) : std::string("(leer)")) +
+                   " gibt es keine Einstellungen.";
+        if (std::string m = data::Ziehung_pruefen(z, n->second); !m.empty()) return wo + m;
+    }
+    if (rc != SQLITE_DONE)
+        return std::string("Die Tabelle 'Zahlen_Update' kann nicht gelesen werden: ") + sqlite3_errmsg(db);
+    return {};
+}
+
 } // namespace
 
-std::string Updatedatei_pruefen(const std::string& pfad) {
+std::string Updatedatei_pruefen(const std::string& pfad, const std::map<int, int>& zahlen_bis) {
     {
         std::ifstream f(pfad, std::ios::binary);
         char kopf[20] = {0};
@@ -217,7 +263,7 @@ std::string Updatedatei_pruefen(const std::string& pfad) {
     }
     for (auto& def : store::updateSchema())
         if (auto grund = tabelle_pruefen(v.db, def); !grund.empty()) return grund;
-    return {};
+    return ziehungen_pruefen(v.db, zahlen_bis);
 }
 
 } // namespace pyra::maintenance

@@ -1,12 +1,12 @@
 #include "maintenance/zahlen_quoten_einlesen.h"
 
+#include "data/ziehungsregeln.h"
 #include "maintenance/textwerte.h"
 
 #include <algorithm>
 #include <climits>
 #include <cstdio>
 #include <optional>
-#include <set>
 
 namespace pyra::maintenance {
 
@@ -182,12 +182,10 @@ bool Zahlen_Quoten_einlesen::Zahlen_lesen(int jahr, int zeile) {
         for (int j = 1; j <= 6; ++j)
             if (Zahlen[j] == n && p <= 12) Zahlen[p++] = n;
     if (!lesbar) return false;
-    std::set<int> verschieden;
-    for (int j = 1; j <= 6; ++j) {
-        if (Zahlen[j] < 1 || Zahlen[j] > hoechste_zahl) return false;
-        verschieden.insert(Zahlen[j]);
-    }
-    return verschieden.size() == 6;
+    // The numbers in drawing order are the draw and its drawn order at once.
+    data::Ziehungswerte werte;
+    for (int j = 1; j <= 6; ++j) werte.zahlen[j - 1] = werte.reihenfolge[j - 1] = Zahlen[j];
+    return data::Ziehung_pruefen(werte, hoechste_zahl).empty();
 }
 
 long long Zahlen_Quoten_einlesen::Anzahl_lesen(int jahr, int zeile, int klasse) {

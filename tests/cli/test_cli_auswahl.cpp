@@ -1,9 +1,12 @@
 #include "common/cli_lauf.h"
+#include "common/schlechte_ziehungen.h"
+#include "common/sql_text.h"
 #include "common/tempdir.h"
 
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 
+#include <algorithm>
 #include <fcntl.h>
 #include <filesystem>
 #include <fstream>
@@ -173,6 +176,38 @@ TEST_F(CliAuswahl, DrawEntryStoresTheNumbersAscending) {
     EXPECT_EQ(
         zahl("SELECT Superzahl FROM Zahlen WHERE ID_Verband=3 AND ID_Ziehung=1 AND Jahr=2026 AND Woche=50"),
         7);
+}
+
+TEST_F(CliAuswahl, BadDrawsAreRefusedByTheDrawRules) {
+    ASSERT_EQ(run("start --datum 2026-12-10").status, 0);
+    for (const auto& f : pyra::test::schlechte_ziehungen()) {
+        if (!f.ohne_reihenfolge()) continue;
+        std::string args = "ziehung --jahr 2026 --woche 50";
+        for (auto& z : f.werte.zahlen) args += " " + std::to_string(*z);
+        if (f.werte.zusatzzahl) args += " --zusatzzahl " + std::to_string(*f.werte.zusatzzahl);
+        if (f.werte.superzahl) args += " --superzahl " + std::to_string(*f.werte.superzahl);
+        auto r = run(args);
+        EXPECT_EQ(r.status, 1) << f.name << ": " << r.fehler;
+    }
+    EXPECT_EQ(zahl("SELECT count(*) FROM Zahlen WHERE Jahr=2026 AND Woche=50 AND Zahl_01 IS NOT NULL"), 0);
+}
+
+TEST_F(CliAuswahl, CorrectedNumbersDropTheDrawnOrderOfTheOldOnes) {
+    ASSERT_EQ(run("start --datum 2026-12-10").status, 0);
+    const std::string wo = " FROM Zahlen WHERE ID_Verband=3 AND ID_Ziehung=1 AND Jahr=2025 AND Woche=10";
+    ASSERT_EQ(zahl("SELECT count(*)" + wo + " AND Zahl_01_g IS NOT NULL"), 1);
+    const std::string alt = pyra::test::sql_text(
+        tmp.file("Datenbank_Lotto.tdbd"), "SELECT Zahl_01, Zahl_02, Zahl_03, Zahl_04, Zahl_05, Zahl_06" + wo);
+    std::string gleiche = alt.substr(0, alt.size() - 1);
+    std::replace(gleiche.begin(), gleiche.end(), '|', ' ');
+    // The same numbers again keep their drawn order ...
+    ASSERT_EQ(run("ziehung --jahr 2025 --woche 10 " + gleiche).status, 0);
+    EXPECT_EQ(zahl("SELECT count(*)" + wo + " AND Zahl_01_g IS NOT NULL"), 1);
+    // ... other numbers drop it.
+    auto r = run("ziehung --jahr 2025 --woche 10 1 2 3 4 5 6");
+    ASSERT_EQ(r.status, 0) << r.fehler;
+    EXPECT_EQ(zahl("SELECT count(*)" + wo + " AND Zahl_01_g IS NULL AND Zahl_06_g IS NULL AND Zahl_06 = 6"),
+              1);
 }
 
 TEST_F(CliAuswahl, MarksBankNumbersAndSettingsAreStored) {

@@ -181,12 +181,41 @@ TEST_F(CliWartung, ExportServedOnLoopbackIsMergedByAnotherInstallation) {
     EXPECT_EQ(run("aktualisierung --url ftp://127.0.0.1/x", &andere).status, 1);
 }
 
+TEST_F(CliWartung, MergingTheOwnExportChangesNothingAndNoZeroIsInvented) {
+    const std::string db = tmp.file("Datenbank_Lotto.tdbd");
+    ASSERT_EQ(run("start --datum 2026-12-10").status, 0);
+    auto alles = [&] { return sql_text(db, "SELECT * FROM Zahlen ORDER BY 1, 2, 3, 4, 5"); };
+    const std::string vorher = alles();
+    ASSERT_EQ(run("export --ab-jahr 1955").status, 0);
+    std::string inhalt = lesen(tmp.file("Datenbank_Lotto_Update.tdbd"));
+    {
+        Testserver server({{"/u.tdbd", {200, inhalt}}});
+        auto r = run("aktualisierung --url " + server.url("/u.tdbd"));
+        ASSERT_EQ(r.status, 0) << r.fehler;
+    }
+    EXPECT_TRUE(alles() == vorher);
+
+    // A file of an earlier version wrote every empty field as 0: the Austrian draw keeps its empty
+    // Superzahl and drawn order.
+    const std::string u = tmp.file("Datenbank_Lotto_Update.tdbd");
+    sql_text(u, "UPDATE Zahlen_Update SET Superzahl=0, Zahl_01_g=0, Zahl_02_g=0, Zahl_03_g=0, Zahl_04_g=0, "
+                "Zahl_05_g=0, Zahl_06_g=0, Zusatzzahl=ifnull(Zusatzzahl, 0), Summe=ifnull(Summe, 0)");
+    inhalt = lesen(u);
+    Testserver server({{"/u.tdbd", {200, inhalt}}});
+    auto r = run("aktualisierung --url " + server.url("/u.tdbd"));
+    ASSERT_EQ(r.status, 0) << r.fehler;
+    EXPECT_EQ(sql_text(db,
+                       "SELECT count(*) FROM Zahlen WHERE ID_Verband IN (4, 5) AND (Zahl_01_g IS NOT NULL OR "
+                       "(ID_Verband = 4 AND Superzahl IS NOT NULL))"),
+              "0\n");
+}
+
 TEST_F(CliWartung, ExportAfterEveryStoredYearLeavesTheUpdateTablesEmpty) {
     ASSERT_EQ(run("export --ab-jahr 2020").status, 0);
     auto r = run("export --ab-jahr 2101");
     ASSERT_EQ(r.status, 0) << r.fehler;
-    EXPECT_EQ(r.ausgabe, "");
     const std::string datei = tmp.file("Datenbank_Lotto_Update.tdbd");
+    EXPECT_EQ(r.ausgabe, "0 Ziehungen und 0 Gewinnquoten ab 2101 in die Datei " + datei + " geschrieben.\n");
     EXPECT_EQ(sql_text(datei, "SELECT count(*) FROM Zahlen_Update"), "0\n");
     EXPECT_EQ(sql_text(datei, "SELECT count(*) FROM Gewinn_Update"), "0\n");
     EXPECT_EQ(abfrage("SELECT Jahr_Export FROM Wahl"), "2101\n");

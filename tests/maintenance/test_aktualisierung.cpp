@@ -1,8 +1,10 @@
+#include "common/schlechte_ziehungen.h"
 #include "maintenance/aktualisierung.h"
 #include "maintenance/lotto_umgebung.h"
 #include "maintenance/testserver.h"
 #include "store/store.h"
 
+#include <deque>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -190,7 +192,24 @@ TEST_F(Aktualisierung, BadDownloadsMergeNothingAndKeepTheOldUpdateFile) {
         {"zu groß", {200, gut}, 10000, 1000},
         {"Umleitung im Kreis", {302, "", std::string::npos, false, "/update"}},
         {"Umleitung auf eine Datei", {302, "", std::string::npos, false, "file:///etc/passwd"}},
+        {"49 in 6 aus 42",
+         {200,
+          updatedatei("UPDATE Zahlen_Update SET ID_Verband=5, Zahl_06=49, Zahl_01_g=49 WHERE Jahr=2027;")}},
     };
+    // Every draw that the draw rules refuse, as the new draw of 2027.
+    std::deque<std::string> namen; // keeps the names where the cases point to
+    for (const auto& z : test::schlechte_ziehungen()) {
+        auto wert = [](const std::optional<int>& v) { return v ? std::to_string(*v) : std::string("NULL"); };
+        std::string sql = "UPDATE Zahlen_Update SET Zusatzzahl=" + wert(z.werte.zusatzzahl) +
+                          ", Superzahl=" + wert(z.werte.superzahl);
+        for (int i = 0; i < 6; ++i) {
+            const std::string feld = "Zahl_0" + std::to_string(i + 1);
+            sql += ", " + feld + "=" + wert(z.werte.zahlen[i]) + ", " + feld +
+                   "_g=" + wert(z.werte.reihenfolge[i]);
+        }
+        namen.push_back(z.name);
+        faelle.push_back({namen.back().c_str(), {200, updatedatei(sql + " WHERE Jahr=2027;")}});
+    }
     const std::string vorher = haupttabellen();
     const std::string alte_updatedatei = lesen(updatepfad());
     ASSERT_FALSE(alte_updatedatei.empty());

@@ -69,7 +69,10 @@ void TForm_Export::BitBtn_ExportClick() {
         Sanduhr sanduhr;
         // The year is read from the stored record.
         dm_->Table_Wahl.PostIfEditing();
-        maintenance::Export_durchfuehren(*dm_);
+        const auto ergebnis = maintenance::Export_durchfuehren(*dm_);
+        sanduhr.beenden();
+        Meldung(this, QString::fromStdString(maintenance::Meldung_Export(ergebnis, dm_->Wahl("Jahr_Export"),
+                                                                         dm_->Updatepfad())));
     });
 }
 

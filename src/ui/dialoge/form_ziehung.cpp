@@ -83,59 +83,23 @@ std::vector<Spalte> reihenfolgespalten() {
 } // namespace
 
 void Ziehungszeile_pruefen(store::Table& t, int n) {
-    const std::string bereich = "von 1 bis " + std::to_string(n);
-    auto zahlenbereich_pruefen = [&] {
-        if (n < 6 || n > 49)
-            throw store::StoreError(
-                "Für diesen Lottoverband ist kein gültiger Zahlenbereich eingestellt (Zahlen bis " +
-                std::to_string(n) + ").");
-    };
     if (t.State() == store::DataSetState::Insert) {
         store::Field woche = t.FieldByName("Woche");
         store::Field jahr = t.FieldByName("Jahr");
-        if (!woche.IsNull() && (woche.AsInteger() < 1 || woche.AsInteger() > 53))
-            throw store::StoreError("Die Woche muss zwischen 1 und 53 liegen.");
-        if (!jahr.IsNull() && (jahr.AsInteger() < 1955 || jahr.AsInteger() > 2100))
-            throw store::StoreError("Das Jahr muss zwischen 1955 und 2100 liegen.");
-    }
-
-    std::array<int, 6> zahlen{};
-    int gefuellt = 0;
-    for (int i = 0; i < 6; ++i) {
-        store::Field f = t.FieldByName(zahlfeld(i + 1));
-        if (!f.IsNull()) ++gefuellt;
-        zahlen[i] = static_cast<int>(f.AsInteger());
-    }
-    if (gefuellt > 0 && gefuellt < 6) {
-        const int fehlen = 6 - gefuellt;
-        throw store::StoreError(
-            "Die Ziehung ist unvollständig: " +
-            (fehlen == 1 ? std::string("eine Zahl fehlt") : std::to_string(fehlen) + " Zahlen fehlen") +
-            ". Eine Ziehung besteht aus sechs verschiedenen Zahlen " + bereich +
-            "; ohne Ergebnis bleiben alle sechs Felder leer.");
-    }
-    if (gefuellt == 6) {
-        zahlenbereich_pruefen();
-        if (std::string meldung = data::Ziehungszahlen_pruefen(zahlen, n); !meldung.empty())
+        // A key typed into a new row; an empty one is refused by the store.
+        const int w = woche.IsNull() ? 1 : static_cast<int>(woche.AsInteger());
+        const int j = jahr.IsNull() ? 1955 : static_cast<int>(jahr.AsInteger());
+        if (std::string meldung = data::Spielwoche_pruefen(j, w); !meldung.empty())
             throw store::StoreError(meldung);
     }
-    if (store::Field z = t.FieldByName("Zusatzzahl"); !z.IsNull()) {
-        zahlenbereich_pruefen();
-        if (z.AsInteger() < 1 || z.AsInteger() > n)
-            throw store::StoreError("Die Zusatzzahl muss zwischen 1 und " + std::to_string(n) + " liegen.");
-        if (gefuellt == 6 && std::find(zahlen.begin(), zahlen.end(), z.AsInteger()) != zahlen.end())
-            throw store::StoreError("Die Zusatzzahl darf nicht unter den sechs Gewinnzahlen sein.");
-    }
-    for (int i = 1; i <= 6; ++i) {
-        store::Field g = t.FieldByName(zahlfeld(i, "_g"));
-        if (g.IsNull()) continue;
-        zahlenbereich_pruefen();
-        if (g.AsInteger() < 1 || g.AsInteger() > n)
-            throw store::StoreError("Die Zahl " + std::to_string(g.AsInteger()) +
-                                    " der gezogenen Reihenfolge liegt nicht im Bereich " + bereich + ".");
-    }
+    const data::Ziehungswerte werte = data::Ziehungswerte_lesen(t);
+    if (std::string meldung = data::Ziehung_pruefen(werte, n); !meldung.empty())
+        throw store::StoreError(meldung);
 
-    if (gefuellt == 6) {
+    // The numbers are stored ascending.
+    if (werte.zahlen[0]) {
+        std::array<int, 6> zahlen{};
+        for (int i = 0; i < 6; ++i) zahlen[i] = *werte.zahlen[i];
         std::sort(zahlen.begin(), zahlen.end());
         for (int i = 0; i < 6; ++i) {
             store::Field f = t.FieldByName(zahlfeld(i + 1));

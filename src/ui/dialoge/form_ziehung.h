@@ -51,10 +51,9 @@ class TForm_Ziehung : public QDialog {
     data::DataModule_Lotto* dm_ = nullptr;
 };
 
-// Checks a draw record before it is posted and puts its six numbers in ascending order: the six
-// numbers all empty, or six distinct numbers from 1 to n; the bonus number and the numbers in
-// drawn order, when given, from 1 to n (the bonus number not among the six); a new record's week
-// and year in range. Throws store::StoreError with the German message; nothing is changed then.
+// Checks a draw record before it is posted by the draw rules of the core (data/ziehungsregeln.h),
+// and a new record's week and year, then puts its six numbers in ascending order. Throws
+// store::StoreError with the German message; nothing is changed then.
 void Ziehungszeile_pruefen(store::Table& zahlen, int n);
 
 } // namespace pyra::ui
