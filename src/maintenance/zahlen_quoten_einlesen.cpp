@@ -128,33 +128,84 @@ int Zahlen_Quoten_einlesen::Ziehung_lesen(int jahr, int zeile) {
 }
 
 // The year a draw is stored under. Layout B: the ISO week-numbering year of the draw's date
-// (2 January 2021 lies in week 53 of 2020). Layout A rows carry only a week number, so the year
-// follows from where the row stands: a week 52 or 53 at the top of the sheet, before any other
-// week, belongs to the year before; once the sheet has reached week 52 or 53 of its own year, a
-// lower week that follows belongs to the next year (31 December 2014 is week 1 of 2015).
-int Zahlen_Quoten_einlesen::Spieljahr(int jahr, int zeile, int woche, int ziehung) {
+// (2 January 2021 lies in week 53 of 2020). Layout A: from the years found before the run.
+int Zahlen_Quoten_einlesen::Spieljahr(int jahr, int zeile) {
     if (layout_b(jahr)) {
         data::Datum d;
-        return Datum_lesen(zeile, d) ? data::Spielwoche_der_Ziehung(d, ziehung).jahr : jahr;
+        return Datum_lesen(zeile, d) ? data::Spielwoche_der_Ziehung(d, Ziehung_lesen(jahr, zeile)).jahr
+                                     : jahr;
     }
-    if (!layout_a(jahr) || woche < 1 || woche > 53) return jahr;
-    const bool spaet = woche >= 52;
-    switch (lage_) {
-    case Jahreslage::Anfang:
-        if (spaet) return jahr - 1;
-        lage_ = Jahreslage::Im_Jahr;
-        return jahr;
-    case Jahreslage::Im_Jahr:
-        if (spaet) lage_ = Jahreslage::Jahresende;
-        return jahr;
-    case Jahreslage::Jahresende:
-        if (spaet) return jahr;
-        lage_ = Jahreslage::Folgejahr;
-        return jahr + 1;
-    case Jahreslage::Folgejahr:
-        return jahr + 1;
+    if (zeile >= 0 && zeile < static_cast<int>(jahre_a_.size()) && jahre_a_[zeile]) return *jahre_a_[zeile];
+    return 0;
+}
+
+std::vector<std::optional<int>> Zahlen_Quoten_einlesen::Spieljahre_Layout_A(int jahr) {
+    std::vector<std::optional<int>> jahre(Letzte_Zeile + 1);
+    std::vector<int> wochen(Letzte_Zeile + 1, 0);
+    int auf = 0, ab = 0, vorige = 0;
+    for (int zeile = 1; zeile <= Letzte_Zeile; ++zeile) {
+        const int w = Woche_lesen(jahr, zeile);
+        if (w < 1 || w > 53 || Ziehung_lesen(jahr, zeile) == 0) continue;
+        wochen[zeile] = w;
+        if (w >= 2 && w <= 51) {
+            if (vorige && w > vorige) ++auf;
+            if (vorige && w < vorige) ++ab;
+            vorige = w;
+        }
     }
-    return jahr;
+    const bool unklar = auf > 0 && ab > 0;
+    const bool neueste_zuerst = ab > 0 && auf == 0;
+    // Where the walk from the top stands in the turn of the year. Oldest first: weeks 52/53 at
+    // the top are the year before; once the sheet reached weeks 52/53 of its own year, a week 1
+    // that follows is the next year. Newest first, mirrored: week 1 at the top is the next year;
+    // once the sheet reached week 1 of its own year, weeks 52/53 that follow are the year before.
+    enum class Lage { Anfang, Im_Jahr, Wende, Jenseits } lage = Lage::Anfang;
+    for (int zeile = 1; zeile <= Letzte_Zeile; ++zeile) {
+        const int w = wochen[zeile];
+        if (w == 0) continue;
+        data::Datum d;
+        if (Text_als_Datum(Text(zeile, 2), d)) {
+            // The date in column 2 decides, when it belongs to the week of the row.
+            const data::Spielwoche sw = data::ISO_Woche(d);
+            if (sw.woche == w) jahre[zeile] = sw.jahr;
+            continue;
+        }
+        if (w >= 2 && w <= 51) {
+            jahre[zeile] = jahr;
+            if (lage == Lage::Anfang) lage = Lage::Im_Jahr;
+            if (lage == Lage::Wende) lage = Lage::Jenseits; // the order is broken; no more certainty
+            continue;
+        }
+        if (unklar) continue;
+        // The week at the turn of the year that comes first in this order, and the other one.
+        const bool erste_wende = neueste_zuerst ? w == 1 : w >= 52;
+        switch (lage) {
+        case Lage::Anfang:
+            if (erste_wende) {
+                jahre[zeile] = neueste_zuerst ? jahr + 1 : jahr - 1;
+            } else {
+                lage = Lage::Im_Jahr;
+                jahre[zeile] = jahr;
+            }
+            break;
+        case Lage::Im_Jahr:
+            if (erste_wende) lage = Lage::Wende;
+            jahre[zeile] = jahr;
+            break;
+        case Lage::Wende:
+            if (erste_wende) {
+                jahre[zeile] = jahr;
+            } else {
+                lage = Lage::Jenseits;
+                jahre[zeile] = neueste_zuerst ? jahr - 1 : jahr + 1;
+            }
+            break;
+        case Lage::Jenseits:
+            if (!erste_wende) jahre[zeile] = neueste_zuerst ? jahr - 1 : jahr + 1;
+            break;
+        }
+    }
+    return jahre;
 }
 
 bool Zahlen_Quoten_einlesen::Zahlen_lesen(int jahr, int zeile) {
@@ -261,6 +312,12 @@ std::string Zahlen_Quoten_einlesen::Abschlussmeldung() const {
             m += (i ? ", " : "") + std::to_string(uebersprungen[i]);
         m += ".";
     }
+    if (!ohne_jahr.empty()) {
+        m += "\nÜbersprungen (Jahr nicht sicher bestimmbar, die Zeilen stehen nicht in zeitlicher Folge): " +
+             std::string(ohne_jahr.size() == 1 ? "Zeile " : "Zeilen ");
+        for (size_t i = 0; i < ohne_jahr.size(); ++i) m += (i ? ", " : "") + std::to_string(ohne_jahr[i]);
+        m += ".";
+    }
     return m;
 }
 
@@ -279,7 +336,8 @@ bool Zahlen_Quoten_einlesen::Einlesen_Zahlen_Quoten() {
     hoechste_zahl = n >= 6 && n <= 49 ? n : 49;
     eingelesen = 0;
     uebersprungen.clear();
-    lage_ = Jahreslage::Anfang;
+    ohne_jahr.clear();
+    jahre_a_.clear();
     Zahlen.fill(0);
 
     const int blatt = Blattnummer(zq_jahr_);
@@ -315,12 +373,20 @@ bool Zahlen_Quoten_einlesen::Einlesen_Zahlen_Quoten() {
             ~Flag() { f = false; }
         } flag{ohne_restriktionen_};
         ohne_restriktionen_ = true;
+        if (layout_a(zq_jahr_)) jahre_a_ = Spieljahre_Layout_A(zq_jahr_);
+        // The whole workbook in one commit: an interruption leaves no draw without its prize
+        // classes and no half-read sheet.
+        store::Database::Transaction tx(dm_.TdbDatabase_Lotto);
         for (int zeile = 1; zeile <= Letzte_Zeile; ++zeile) {
             const int woche = Woche_lesen(zq_jahr_, zeile);
             const int ziehung = Ziehung_lesen(zq_jahr_, zeile);
-            const int jahr = Spieljahr(zq_jahr_, zeile, woche, ziehung);
             if (woche < von || woche > bis || woche < 1 || woche > 53 || (ziehung != 1 && ziehung != 2))
                 continue;
+            const int jahr = Spieljahr(zq_jahr_, zeile);
+            if (jahr == 0) {
+                ohne_jahr.push_back(zeile);
+                continue;
+            }
             if (!Zahlen_lesen(zq_jahr_, zeile)) {
                 uebersprungen.push_back(zeile);
                 continue;
@@ -329,6 +395,7 @@ bool Zahlen_Quoten_einlesen::Einlesen_Zahlen_Quoten() {
             Gewinn_schreiben(jahr, woche, zeile, ziehung);
             ++eingelesen;
         }
+        tx.Commit();
         ohne_restriktionen_ = false;
         frei_zahlen.wiederherstellen();
         // Back on the selected week, so that the prize grid shows its classes again.

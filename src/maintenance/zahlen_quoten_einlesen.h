@@ -12,6 +12,7 @@
 #include "maintenance/zellenleser.h"
 
 #include <array>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -59,13 +60,25 @@ class Zahlen_Quoten_einlesen {
     // Outcome of the last run.
     int eingelesen = 0;             // draws written
     std::vector<int> uebersprungen; // rows skipped for their numbers
+    std::vector<int> ohne_jahr;     // layout-A rows whose year cannot be told with certainty
 
     // The closing message of a run, e.g. "12 Ziehungen eingelesen." and on a second line
-    // "Übersprungen (keine sechs verschiedenen Zahlen von 1 bis 49): Zeilen 17, 40."
+    // "Übersprungen (keine sechs verschiedenen Zahlen von 1 bis 49): Zeilen 17, 40.", and on a
+    // further line the rows whose year could not be told.
     std::string Abschlussmeldung() const;
 
+    // Layout A rows carry a week but no year. The year of each row of the open worksheet of
+    // year `jahr`, from rows 1..250, read before anything is written: from the date in column 2
+    // when the row has one (its ISO week-numbering year), else from the week and the order of
+    // the sheet. Weeks 2..51 belong to `jahr`. Week 1 and weeks 52/53 lie at the turn of a year:
+    // in a sheet sorted oldest first, weeks 52/53 before the year's other weeks belong to the
+    // year before and week 1 after them to the next; newest first, the other way round. The
+    // order is taken from the weeks 2..51 of the sheet (oldest first when it has none of them);
+    // when they run both ways, a row at the turn of a year has no certain year (nullopt).
+    std::vector<std::optional<int>> Spieljahre_Layout_A(int jahr);
+
   private:
-    int Spieljahr(int jahr, int zeile, int woche, int ziehung);
+    int Spieljahr(int jahr, int zeile);
     bool Datum_lesen(int zeile, data::Datum& d);
     std::string Text(int zeile, int spalte); // "" when the cell cannot be read
 
@@ -74,8 +87,7 @@ class Zahlen_Quoten_einlesen {
     int verband_ = 0;
     int zq_jahr_ = 0;                 // year of the worksheet; the year a draw is stored under may differ
     bool ohne_restriktionen_ = false; // a run has lifted both restrictions already
-    // Layout A: where the sheet stands in the turn of the year (see Spieljahr).
-    enum class Jahreslage { Anfang, Im_Jahr, Jahresende, Folgejahr } lage_ = Jahreslage::Anfang;
+    std::vector<std::optional<int>> jahre_a_; // layout A: the year of each row (index = row)
 };
 
 } // namespace pyra::maintenance

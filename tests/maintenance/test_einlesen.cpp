@@ -1,3 +1,4 @@
+#include "common/schlechte_ziehungen.h"
 #include "maintenance/lotto_umgebung.h"
 #include "maintenance/zahlen_quoten_einlesen.h"
 
@@ -321,14 +322,77 @@ TEST_F(Einlesen, StoreErrorEndsTheRunWithRestrictionsRestored) {
         if (++posts == 12) throw store::StoreError("Der Datenträger ist voll.");
     };
     parameter(2021, 1, 53);
+    const std::string vorher = haupttabellen();
     Zahlen_Quoten_einlesen e(*dm, mappe);
     EXPECT_THROW(e.Einlesen_Zahlen_Quoten(), store::StoreError);
     EXPECT_EQ(mappe.geoeffnet, 0);
     EXPECT_EQ(dialog.sanduhr, (std::vector<bool>{true, false}));
     dm->Table_Gewinn.BeforePost = nullptr;
     restriktionen_wie_vorher();
-    // The first draw stays written.
-    EXPECT_EQ(ziehung(2020, 53, 1), "5|12|23|34|41|49|5|12|23|34|41|49|1\n");
+    // The workbook is written in one commit: the first draw, written before the error, is gone
+    // with it, and no draw is left without its prize classes.
+    EXPECT_TRUE(haupttabellen() == vorher);
+}
+
+TEST_F(Einlesen, LayoutASortedNewestFirstFilesEveryDrawUnderItsOwnYear) {
+    // The 2014 sheet from 31 December 2014 (week 1 of 2015) back to 1 January 2014.
+    const std::vector<std::string> z1 = {"1", "2", "3", "4", "5", "6"};
+    const std::vector<std::string> z2 = {"7", "8", "9", "10", "11", "12"};
+    const std::vector<std::string> z3 = {"13", "14", "15", "16", "17", "18"};
+    mappe.zeile_a(60, 1, "1", "MI", z1);  // 31.12.2014 -> 2015
+    mappe.zeile_a(60, 2, "52", "SA", z2); // 27.12.2014
+    mappe.zeile_a(60, 3, "20", "SA", z3);
+    mappe.zeile_a(60, 4, "2", "SA", z2);
+    mappe.zeile_a(60, 5, "1", "SA", z3); // 04.01.2014
+    mappe.zeile_a(60, 6, "", "MI", z1);  // 01.01.2014, week from the row above
+    const std::string jahr_2015 = abfrage(
+        "SELECT * FROM Zahlen WHERE ID_Verband=3 AND Jahr=2015 AND Woche IN (2, 20, 52) ORDER BY 2, 4");
+    parameter(2014, 1, 53);
+    einlesen();
+    EXPECT_EQ(dialog.meldungen.back(), "6 Ziehungen eingelesen.");
+    EXPECT_EQ(ziehung(2015, 1, 2), "1|2|3|4|5|6|1|2|3|4|5|6|1\n");
+    EXPECT_EQ(ziehung(2014, 52, 1), "7|8|9|10|11|12|7|8|9|10|11|12|1\n");
+    EXPECT_EQ(ziehung(2014, 20, 1), "13|14|15|16|17|18|13|14|15|16|17|18|1\n");
+    EXPECT_EQ(ziehung(2014, 1, 1), "13|14|15|16|17|18|13|14|15|16|17|18|1\n");
+    EXPECT_EQ(ziehung(2014, 1, 2), "1|2|3|4|5|6|1|2|3|4|5|6|1\n");
+    // The stored draws of 2015 are untouched.
+    EXPECT_EQ(
+        abfrage(
+            "SELECT * FROM Zahlen WHERE ID_Verband=3 AND Jahr=2015 AND Woche IN (2, 20, 52) ORDER BY 2, 4"),
+        jahr_2015);
+}
+
+TEST_F(Einlesen, LayoutAOutOfOrderRowsAtTheTurnOfTheYearAreSkippedAndReported) {
+    mappe.zeile_a(60, 1, "20", "SA", sechs);
+    mappe.zeile_a(60, 2, "1", "MI", sechs); // after week 20 and before week 10: no certain year
+    mappe.zeile_a(60, 3, "10", "SA", sechs);
+    mappe.zeile_a(60, 4, "30", "SA", sechs);
+    // A date in column 2 decides all the same.
+    mappe.zeile_a(60, 5, "1", "MI", {"2", "9", "14", "27", "38", "45"});
+    mappe.blaetter[60][5][2] = "31.12.2014";
+    const std::string vorher = ziehung(2014, 1, 2);
+    parameter(2014, 1, 53);
+    einlesen();
+    EXPECT_EQ(dialog.meldungen.back(), "4 Ziehungen eingelesen.\nÜbersprungen (Jahr nicht sicher bestimmbar, "
+                                       "die Zeilen stehen nicht in zeitlicher Folge): Zeile 2.");
+    EXPECT_EQ(ziehung(2014, 1, 2), vorher);
+    EXPECT_EQ(ziehung(2015, 1, 2), "2|9|14|27|38|45|2|9|14|27|38|45|1\n");
+}
+
+TEST_F(Einlesen, BadDrawsOfTheDrawRulesAreSkipped) {
+    int zeile = 0;
+    for (const auto& f : test::schlechte_ziehungen()) {
+        if (!f.nur_sechs_zahlen()) continue;
+        std::vector<std::string> zahlen;
+        for (auto& z : f.werte.zahlen) zahlen.push_back(std::to_string(*z));
+        mappe.zeile_b(6, ++zeile, "0" + std::to_string(zeile) + ".01.2021", zahlen);
+    }
+    ASSERT_GT(zeile, 3);
+    const std::string vorher = haupttabellen();
+    parameter(2021, 1, 53);
+    einlesen();
+    EXPECT_EQ(dialog.meldungen.back().substr(0, 24), "0 Ziehungen eingelesen.\n");
+    EXPECT_TRUE(haupttabellen() == vorher);
 }
 
 TEST_F(Einlesen, SelectionCursorsStandOnTheSelectedWeekAfterwards) {

@@ -2,6 +2,7 @@
 // default database: caption and placement, the selected week's draw, entry in the grids with its
 // checks, the close step, the stored tip.
 
+#include "common/schlechte_ziehungen.h"
 #include "common/sql_text.h"
 #include "data/datum.h"
 #include "data/standarddatenbank.h"
@@ -59,6 +60,7 @@ class Ziehungsdialoge : public QObject {
     void woche_ohne_ergebnis_zeigt_leere_zeile();
     void ungueltige_ziehung_wird_abgelehnt_data();
     void ungueltige_ziehung_wird_abgelehnt();
+    void die_schlechten_ziehungen_der_kernregeln_werden_abgelehnt();
     void gueltige_ziehung_wird_aufsteigend_gespeichert();
     void neue_woche_anlegen();
     void keine_zahl_in_einer_zelle_wird_abgelehnt_data();
@@ -214,6 +216,35 @@ void Ziehungsdialoge::ungueltige_ziehung_wird_abgelehnt() {
     QCOMPARE(m.text(z, Sp_Zahl_01 + 5), QString());
     d->BitBtn_OK->click();
     QVERIFY(d->isHidden());
+    QCOMPARE(gespeichert(l, 2026, 42), std::string("-|-|-|-|-|-|-\n"));
+}
+
+void Ziehungsdialoge::die_schlechten_ziehungen_der_kernregeln_werden_abgelehnt() {
+    // The check the dialog runs before a row is posted, with the table of bad draws that every
+    // way into the database is tested with.
+    Lauf l(vorlage_.dir(), {2026, 10, 15});
+    auto& t = l.dm->Table_Zahlen;
+    QVERIFY(t.Locate("Jahr;Woche", {2026, 42}));
+    for (const auto& f : test::schlechte_ziehungen()) {
+        t.Edit();
+        auto setzen = [&](const std::string& feld, const std::optional<int>& v) {
+            t.FieldByName(feld).SetValue(v ? store::Value(*v) : store::Value());
+        };
+        for (int i = 0; i < 6; ++i) {
+            setzen(data::Feldname("Zahl_", i + 1), f.werte.zahlen[i]);
+            setzen(data::Feldname("Zahl_", i + 1) + "_g", f.werte.reihenfolge[i]);
+        }
+        setzen("Zusatzzahl", f.werte.zusatzzahl);
+        setzen("Superzahl", f.werte.superzahl);
+        bool abgelehnt = false;
+        try {
+            ui::Ziehungszeile_pruefen(t, 49);
+        } catch (const store::StoreError&) {
+            abgelehnt = true;
+        }
+        t.Cancel();
+        QVERIFY2(abgelehnt, f.name.c_str());
+    }
     QCOMPARE(gespeichert(l, 2026, 42), std::string("-|-|-|-|-|-|-\n"));
 }
 
