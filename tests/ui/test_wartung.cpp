@@ -324,7 +324,11 @@ void Wartung::export_schreibt_die_updatedatenbank() {
     const std::string update = l.dir.file("Datenbank_Lotto_Update.tdbd");
     Lauf::tippen_und_verlassen(x->DBEdit_Jahr, QStringLiteral("2023"));
     x->BitBtn_Export->click();
-    QVERIFY(l.meldungen.isEmpty()); // the export reports nothing
+    // The export says what it wrote and where.
+    QCOMPARE(l.meldungen.size(), 1);
+    QVERIFY2(
+        l.meldungen[0].endsWith(QString::fromStdString(" ab 2023 in die Datei " + update + " geschrieben.")),
+        qPrintable(l.meldungen[0]));
     QCOMPARE(l.wahl("Jahr_Export"), 2023);
     QCOMPARE(abfrage(l, "SELECT Jahr_Export FROM Wahl"), std::string("2023\n"));
     const std::string zahlen = abfrage(
@@ -341,6 +345,7 @@ void Wartung::export_schreibt_die_updatedatenbank() {
         QVERIFY2(!t->Active(), t->Name().c_str());
 
     // A later year than any stored one empties both tables.
+    l.meldungen.clear();
     x->vorbereiten(l.form.get());
     x->show();
     Lauf::tippen_und_verlassen(x->DBEdit_Jahr, QStringLiteral("2090"));
@@ -349,7 +354,8 @@ void Wartung::export_schreibt_die_updatedatenbank() {
     QCOMPARE(test::sql_text(update, "SELECT count(*) FROM Zahlen_Update"), std::string("0\n"));
     QCOMPARE(test::sql_text(update, "SELECT count(*) FROM Gewinn_Update"), std::string("0\n"));
     QVERIFY(!l.dm->Table_Zahlen_Update.Active());
-    QVERIFY(l.meldungen.isEmpty());
+    QCOMPARE(l.meldungen.size(), 1);
+    QVERIFY(l.meldungen[0].startsWith(QStringLiteral("0 Ziehungen und 0 Gewinnquoten ab 2090")));
 }
 
 void Wartung::aktualisierung_ohne_verbindung_oder_datei_aendert_nichts() {
