@@ -1,9 +1,11 @@
 #include "store/store.h"
+#include "store/sqlite_util.h"
 
 #include <sqlite3.h>
 
 #include <algorithm>
 #include <filesystem>
+#include <unistd.h>
 
 namespace pyra::store {
 
@@ -58,6 +60,12 @@ void Database::SetConnected(bool on) {
     std::error_code ec;
     if (path.empty() || !std::filesystem::is_regular_file(path, ec))
         throw StoreError("Die Datenbankdatei '" + path + "' wurde nicht gefunden.");
+    // A write-protected file is refused before SQLite sees it: SQLite would fall back to reading
+    // and leave its side files (-shm, -wal) behind with the file's read-only mode, so the database
+    // stayed unwritable after the user made the file writable again.
+    if (::access(path.c_str(), W_OK) != 0)
+        throw StoreError("Die Datenbank '" + path +
+                         "' ist schreibgeschützt; das Programm braucht Schreibrechte auf die Datei.");
     sqlite3* db = nullptr;
     int rc = sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr);
     if (rc != SQLITE_OK) {
@@ -112,7 +120,10 @@ void Database::RefreshDataSets() {
 void Database::exec(const std::string& sql) {
     if (!db_) throw StoreError("Die Datenbank '" + location_ + "' ist nicht verbunden.");
     std::string err;
-    if (run(db_, sql, &err) != SQLITE_OK) throw StoreError("Datenbankfehler: " + err);
+    if (run(db_, sql, &err) != SQLITE_OK) {
+        if (datentraeger_voll(db_)) throw StoreError(Meldung_Datentraeger_voll);
+        throw StoreError("Datenbankfehler: " + err);
+    }
 }
 
 void Database::createFile(const std::string& path, const std::vector<TableDef>& schema) {
@@ -160,7 +171,10 @@ void Database::Transaction::Commit() {
     --db_.txDepth_;
     std::string err;
     std::string sql = db_.txDepth_ == 0 ? "COMMIT" : "RELEASE sp" + std::to_string(db_.txDepth_);
-    if (run(db_.db_, sql, &err) != SQLITE_OK) throw StoreError("Datenbankfehler: " + err);
+    if (run(db_.db_, sql, &err) != SQLITE_OK) {
+        if (datentraeger_voll(db_.db_)) throw StoreError(Meldung_Datentraeger_voll);
+        throw StoreError("Datenbankfehler: " + err);
+    }
 }
 
 Database::Transaction::~Transaction() {

@@ -71,8 +71,7 @@ std::string storeErrorText(sqlite3* db, const std::string& table) {
     if ((ext & 0xff) == SQLITE_READONLY) return "Die Datenbank ist schreibgeschützt.";
     if ((ext & 0xff) == SQLITE_BUSY || (ext & 0xff) == SQLITE_LOCKED)
         return "Die Datenbank ist von einem anderen Programm gesperrt.";
-    if ((ext & 0xff) == SQLITE_FULL)
-        return "Der Datenträger ist voll; der Datensatz wurde nicht gespeichert.";
+    if (datentraeger_voll(db)) return Meldung_Datentraeger_voll;
     return std::string("Datenbankfehler in der Tabelle '") + table + "': " + sqlite3_errmsg(db);
 }
 

@@ -1,10 +1,16 @@
 #include "common/tempdir.h"
 #include "store/store.h"
 
+#include <functional>
 #include <gtest/gtest.h>
 #include <sqlite3.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
+#include <csignal>
 #include <fstream>
+#include <optional>
+#include <sys/resource.h>
 
 using namespace pyra::store;
 
@@ -45,6 +51,33 @@ TEST_F(StoreTest, AppendRecordFillsLeadingFieldsAndLeavesTheRestNull) {
     EXPECT_TRUE(z.FieldByName("Zahl_01").IsNull());
     EXPECT_EQ(z.FieldByName("Zahl_01").AsInteger(), 0);
     EXPECT_EQ(z.FieldByName("Zahl_01").AsString(), "");
+}
+
+TEST_F(StoreTest, AFullDiskIsReportedAsAFullDiskWhetherAPostOrACommitRunsOutOfSpace) {
+    Table z(db, "z", "Zahlen");
+    z.Open();
+    signal(SIGXFSZ, SIG_IGN);
+    rlimit alt{};
+    getrlimit(RLIMIT_FSIZE, &alt);
+    rlimit klein = alt;
+    klein.rlim_cur = 256 * 1024;
+    std::vector<std::string> meldungen;
+    setrlimit(RLIMIT_FSIZE, &klein);
+    for (int runde = 0; runde < 2; ++runde) {
+        try {
+            std::optional<Database::Transaction> tx;
+            if (runde == 1) tx.emplace(db); // the second time the rows wait for one commit
+            for (int w = 1; w <= 53; ++w)
+                for (int j = 1955; j <= 2100; ++j) z.AppendRecord({3 + runde, 1, j, w, 1, 1, 2, 3, 4, 5, 6});
+            if (tx) tx->Commit();
+        } catch (const StoreError& e) {
+            meldungen.push_back(e.what());
+        }
+    }
+    setrlimit(RLIMIT_FSIZE, &alt);
+    ASSERT_EQ(meldungen.size(), 2u);
+    for (const auto& m : meldungen)
+        EXPECT_EQ(m, "Der Datenträger ist voll; der Datensatz wurde nicht gespeichert.");
 }
 
 TEST_F(StoreTest, RequiredFieldDuplicateKeyAndRangeAreRefusedWithAMessage) {
@@ -345,15 +378,52 @@ TEST(StoreFiles, BadFilesAreReportedAndLeftUntouched) {
     EXPECT_FALSE(std::filesystem::exists(tmp.file("fehlt.tdbd")));
 }
 
-TEST(StoreFiles, ReadOnlyDatabaseIsRefused) {
-    if (geteuid() == 0) GTEST_SKIP() << "root ignores file permissions";
+// Runs the check as an ordinary user: root ignores file permissions, so as root a child process
+// gives up its rights first. Returns the child's exit status (0 when every check passed).
+int als_benutzer(const std::function<bool()>& pruefung) {
+    if (geteuid() != 0) return pruefung() ? 0 : 1;
+    const pid_t pid = fork();
+    if (pid == 0) {
+        if (setgid(65534) != 0 || setuid(65534) != 0) _exit(3);
+        _exit(pruefung() ? 0 : 1);
+    }
+    int status = 0;
+    waitpid(pid, &status, 0);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : 2;
+}
+
+TEST(StoreFiles, AReadOnlyDatabaseIsRefusedAndIsWritableOnceTheUserFixesIt) {
     pyra::test::TempDir tmp;
     std::string p = tmp.file("ro.tdbd");
     Database::createFile(p, mainSchema());
-    std::filesystem::permissions(p, std::filesystem::perms::owner_read);
-    Database db;
-    db.SetLocation(p);
-    EXPECT_THROW(db.SetConnected(true), StoreError);
+    namespace fs = std::filesystem;
+    fs::permissions(tmp.path(), fs::perms::all);
+    if (geteuid() == 0) ASSERT_EQ(chown(p.c_str(), 65534, 65534), 0);
+    fs::permissions(p, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+    EXPECT_EQ(als_benutzer([&] {
+                  Database db;
+                  db.SetLocation(p);
+                  try {
+                      db.SetConnected(true);
+                      return false;
+                  } catch (const StoreError& e) {
+                      return std::string(e.what()).find("schreibgeschützt") != std::string::npos;
+                  }
+              }),
+              0);
+    // No side file was left behind, so making the file writable is all the user has to do.
+    EXPECT_FALSE(fs::exists(p + "-shm"));
+    EXPECT_FALSE(fs::exists(p + "-wal"));
+    fs::permissions(p, fs::perms::owner_read | fs::perms::owner_write);
+    EXPECT_EQ(als_benutzer([&] {
+                  Database db;
+                  db.SetLocation(p);
+                  db.SetConnected(true);
+                  db.exec("INSERT INTO Woche (ID_Woche, Woche) VALUES (1, '01. Woche')");
+                  db.SetConnected(false);
+                  return true;
+              }),
+              0);
 }
 
 TEST(StoreFiles, SchemaHasTheTablesFieldsAndIndexesUnderTheirNames) {
