@@ -28,6 +28,7 @@
 #include <QMenuBar>
 #include <QRadioButton>
 #include <QToolButton>
+#include <QWheelEvent>
 #include <QtTest>
 
 #include <filesystem>
@@ -153,6 +154,17 @@ void Hauptfenster::auswahl_uebernehmen_mit_der_tastatur() {
     QTest::keyClick(l.form->DBLookupComboBox_Ziehung, Qt::Key_Down);
     QCOMPARE(l.wahl("ID_Ziehung"), 2);
     QCOMPARE(l.form->DBLookupComboBox_Ziehung->currentText(), QStringLiteral("Mi"));
+
+    // The wheel over a closed list changes nothing: without the list's close the selection would
+    // change without the rest of its commit.
+    auto* liste = l.form->DBLookupComboBox_Spielwoche;
+    const QPointF mitte = liste->rect().center();
+    QWheelEvent rad(mitte, liste->mapToGlobal(mitte), QPoint(), QPoint(0, -120), Qt::NoButton, Qt::NoModifier,
+                    Qt::NoScrollPhase, false);
+    QApplication::sendEvent(liste, &rad);
+    QCOMPARE(l.wahl("Woche_aktuell"), 12);
+    QCOMPARE(liste->currentText(), QStringLiteral("12. Woche"));
+    QCOMPARE(l.dm->Table_Wahl.State(), store::DataSetState::Browse);
 }
 
 void Hauptfenster::zahlenklick_leert_die_reihen_eines_entsperrten_systems() {

@@ -5,6 +5,7 @@
 #include <QKeyEvent>
 #include <QSignalBlocker>
 #include <QTimer>
+#include <QWheelEvent>
 
 #include <algorithm>
 
@@ -132,6 +133,10 @@ void DBLookupComboBox::hidePopup() {
     // The choice made in the list is written after the list has closed (activated follows
     // hidePopup), so the close is announced once that has happened.
     QTimer::singleShot(0, this, [this] { emit geschlossen(); });
+}
+
+void DBLookupComboBox::wheelEvent(QWheelEvent* e) {
+    e->ignore();
 }
 
 void DBLookupComboBox::keyReleaseEvent(QKeyEvent* e) {

@@ -37,6 +37,9 @@ class DBLookupComboBox : public QComboBox {
 
   protected:
     void keyReleaseEvent(QKeyEvent* e) override;
+    // The wheel over the closed list is ignored: a choice takes effect with the list's close, and
+    // the wheel would change the value without it.
+    void wheelEvent(QWheelEvent* e) override;
 
   private:
     void liste_laden();
