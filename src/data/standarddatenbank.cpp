@@ -198,12 +198,6 @@ void fillHistory(Db& db) {
 
 } // namespace
 
-void Updatedatenbank_anlegen(const std::string& pfad) {
-    std::error_code ec;
-    if (std::filesystem::exists(pfad, ec)) return;
-    store::Database::createFile(pfad, store::updateSchema());
-}
-
 namespace {
 
 // Moves the side files of a missing database out of the way under names no other file has.
@@ -225,6 +219,14 @@ void begleitdateien_beiseite(const std::string& pfad, std::vector<std::string>* 
 }
 
 } // namespace
+
+void Updatedatenbank_anlegen(const std::string& pfad, std::vector<std::string>* beiseitegelegt) {
+    std::error_code ec;
+    if (std::filesystem::exists(pfad, ec)) return;
+    // The same holds for a missing update database: its leftover log would be applied to the new one.
+    begleitdateien_beiseite(pfad, beiseitegelegt);
+    store::Database::createFile(pfad, store::updateSchema());
+}
 
 std::string Meldung_Begleitdateien(const std::vector<std::string>& beiseitegelegt) {
     if (beiseitegelegt.empty()) return {};
@@ -267,7 +269,7 @@ bool Standarddatenbank_anlegen(const std::string& verzeichnis, const Datum& heut
         }
         angelegt = true;
     }
-    Updatedatenbank_anlegen(verzeichnis + "Datenbank_Lotto_Update.tdbd");
+    Updatedatenbank_anlegen(verzeichnis + "Datenbank_Lotto_Update.tdbd", beiseitegelegt);
     return angelegt;
 }
 

@@ -25,7 +25,8 @@ bool Standarddatenbank_anlegen(const std::string& verzeichnis, const Datum& heut
 // The message for side files moved aside at creation; empty when there were none.
 std::string Meldung_Begleitdateien(const std::vector<std::string>& beiseitegelegt);
 
-// Creates an empty update database at the path when it is missing.
-void Updatedatenbank_anlegen(const std::string& pfad);
+// Creates an empty update database at the path when it is missing; side files of the missing
+// file are moved aside as above.
+void Updatedatenbank_anlegen(const std::string& pfad, std::vector<std::string>* beiseitegelegt = nullptr);
 
 } // namespace pyra::data

@@ -221,10 +221,16 @@ TEST(Standarddatenbank, SideFilesOfAMissingDatabaseAreMovedAsideNotReplayed) {
     std::filesystem::copy_file(tmp.file("shm.kopie"), datei + "-shm");
     // An earlier .alt is kept as well.
     { std::ofstream(datei + "-wal.alt") << "frueher"; }
+    // The update database may have lost its file too.
+    const std::string update = tmp.file("Datenbank_Lotto_Update.tdbd");
+    std::filesystem::remove(update);
+    std::filesystem::copy_file(tmp.file("wal.kopie"), update + "-wal");
 
     std::vector<std::string> beiseite;
     ASSERT_TRUE(data::Standarddatenbank_anlegen(tmp.dir(), {2026, 12, 10}, {}, &beiseite));
-    EXPECT_EQ(beiseite, (std::vector<std::string>{datei + "-wal.alt2", datei + "-shm.alt"}));
+    EXPECT_EQ(beiseite,
+              (std::vector<std::string>{datei + "-wal.alt2", datei + "-shm.alt", update + "-wal.alt"}));
+    EXPECT_EQ(test::sql_text(update, "PRAGMA integrity_check"), "ok\n");
     EXPECT_EQ(std::filesystem::file_size(datei + "-wal.alt2"),
               std::filesystem::file_size(tmp.file("wal.kopie")));
     EXPECT_FALSE(std::filesystem::exists(datei + "-wal"));
