@@ -45,7 +45,7 @@ inline bool datentraeger_voll(sqlite3* db) {
         return true;
     rlimit grenze{};
     if (::getrlimit(RLIMIT_FSIZE, &grenze) == 0 && grenze.rlim_cur != RLIM_INFINITY) {
-        for (const std::string d : {std::string(datei), std::string(datei) + "-wal"}) {
+        for (const std::string& d : {std::string(datei), std::string(datei) + "-wal"}) {
             struct stat st {};
             if (::stat(d.c_str(), &st) == 0 && static_cast<rlim_t>(st.st_size) + 65536 >= grenze.rlim_cur)
                 return true;
