@@ -146,7 +146,7 @@ TEST_F(CliAuswahl, AMisplacedOrEmptyDirIsAUsageErrorAndCreatesNothing) {
     const std::filesystem::path standard =
         std::filesystem::path(PYRA_CLI).parent_path() / "Datenbank_Lotto.tdbd";
     const bool vorher = std::filesystem::exists(standard);
-    for (const std::string args :
+    for (const std::string& args :
          {"anlegen --dir '" + tmp.path().string() + "'", "analyse --dir '" + tmp.path().string() + "'",
           std::string("--dir '' anlegen"), std::string("--dir")}) {
         auto r = cli(PYRA_CLI, args);

@@ -385,7 +385,8 @@ TEST_F(Einlesen, BadDrawsOfTheDrawRulesAreSkipped) {
         if (!f.nur_sechs_zahlen()) continue;
         std::vector<std::string> zahlen;
         for (auto& z : f.werte.zahlen) zahlen.push_back(std::to_string(*z));
-        mappe.zeile_b(6, ++zeile, "0" + std::to_string(zeile) + ".01.2021", zahlen);
+        ++zeile;
+        mappe.zeile_b(6, zeile, "0" + std::to_string(zeile) + ".01.2021", zahlen);
     }
     ASSERT_GT(zeile, 3);
     const std::string vorher = haupttabellen();

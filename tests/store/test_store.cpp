@@ -398,7 +398,9 @@ TEST(StoreFiles, AReadOnlyDatabaseIsRefusedAndIsWritableOnceTheUserFixesIt) {
     Database::createFile(p, mainSchema());
     namespace fs = std::filesystem;
     fs::permissions(tmp.path(), fs::perms::all);
-    if (geteuid() == 0) ASSERT_EQ(chown(p.c_str(), 65534, 65534), 0);
+    if (geteuid() == 0) {
+        ASSERT_EQ(chown(p.c_str(), 65534, 65534), 0);
+    }
     fs::permissions(p, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
     EXPECT_EQ(als_benutzer([&] {
                   Database db;
