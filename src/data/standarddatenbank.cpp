@@ -1,6 +1,7 @@
 #include "data/standarddatenbank.h"
 
 #include "historie.h"
+#include "store/sqlite_util.h"
 #include "store/store.h"
 
 #include <sqlite3.h>
@@ -203,7 +204,7 @@ namespace {
 // Moves the side files of a missing database out of the way under names no other file has.
 void begleitdateien_beiseite(const std::string& pfad, std::vector<std::string>* beiseitegelegt) {
     namespace fs = std::filesystem;
-    for (const char* suffix : {"-wal", "-shm", "-journal"}) {
+    for (const char* suffix : store::Begleitdatei_Endungen) {
         const std::string alt = pfad + suffix;
         std::error_code ec;
         if (!fs::exists(fs::symlink_status(alt, ec))) continue;
@@ -248,23 +249,37 @@ bool Standarddatenbank_anlegen(const std::string& verzeichnis, const Datum& heut
         // Build the file under a temporary name and move it into place only when it is complete,
         // so an interrupted creation never leaves a half-filled database behind.
         const std::string tmp = verzeichnis + "Datenbank_Lotto.tdbd.neu";
-        for (auto* suffix : {"", "-wal", "-shm"}) fs::remove(tmp + suffix, ec);
-        store::Database::createFile(tmp, store::mainSchema());
+        const auto tmp_entfernen = [&] {
+            fs::remove(tmp, ec);
+            for (const char* endung : store::Begleitdatei_Endungen) fs::remove(tmp + endung, ec);
+        };
+        tmp_entfernen(); // what an interrupted earlier creation left behind
         try {
+            store::Database::createFile(tmp, store::mainSchema(), pfad);
             {
                 Db db(tmp);
-                db.exec("BEGIN");
-                fillLookups(db, heute);
-                fillHistory(db);
-                if (nachbereiten) nachbereiten(db.h);
-                db.exec("COMMIT");
-                db.exec("PRAGMA wal_checkpoint(TRUNCATE)");
+                try {
+                    db.exec("BEGIN");
+                    fillLookups(db, heute);
+                    fillHistory(db);
+                    if (nachbereiten) nachbereiten(db.h);
+                    db.exec("COMMIT");
+                    db.exec("PRAGMA wal_checkpoint(TRUNCATE)");
+                } catch (const std::exception&) {
+                    if (store::datentraeger_voll(db.h))
+                        throw StoreError(store::Meldung_Datentraeger_voll_Anlegen(pfad));
+                    throw;
+                }
             }
+            // Whatever is still in the log would be missing from the renamed file.
+            if (fs::file_size(tmp + "-wal", ec) > 0 && !ec)
+                throw StoreError("Die Standarddatenbank kann nicht angelegt werden: ihr Protokoll '" + tmp +
+                                 "-wal' wurde nicht in die Datei übernommen.");
             // Leftover side files of the missing database would be applied to the new one.
             begleitdateien_beiseite(pfad, beiseitegelegt);
             fs::rename(tmp, pfad);
         } catch (...) {
-            for (auto* suffix : {"", "-wal", "-shm"}) fs::remove(tmp + suffix, ec);
+            tmp_entfernen();
             throw;
         }
         angelegt = true;

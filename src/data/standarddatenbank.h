@@ -17,7 +17,8 @@ namespace pyra::data {
 // An existing file is never touched. Returns true when the main database was created.
 // Side files (-wal, -shm, -journal) left beside a missing database would be replayed by SQLite
 // onto the new file; they are renamed to "<name>.alt" (".alt2", ... when that exists) before the
-// new file is put in place, never deleted, and their new names are added to beiseitegelegt.
+// new file is put in place, never deleted, and their new names are added to beiseitegelegt. The
+// same holds for the update database.
 bool Standarddatenbank_anlegen(const std::string& verzeichnis, const Datum& heute,
                                const std::function<void(sqlite3*)>& nachbereiten = {},
                                std::vector<std::string>* beiseitegelegt = nullptr);

@@ -1,5 +1,5 @@
-#include "store/store.h"
 #include "store/sqlite_util.h"
+#include "store/store.h"
 
 #include <sqlite3.h>
 
@@ -66,6 +66,15 @@ void Database::SetConnected(bool on) {
     if (::access(path.c_str(), W_OK) != 0)
         throw StoreError("Die Datenbank '" + path +
                          "' ist schreibgeschützt; das Programm braucht Schreibrechte auf die Datei.");
+    // A write-protected side file makes SQLite read only as well, whatever the file's own mode:
+    // name the file that stands in the way.
+    for (const char* endung : Begleitdatei_Endungen) {
+        const std::string datei = path + endung;
+        if (std::filesystem::exists(datei, ec) && ::access(datei.c_str(), W_OK) != 0)
+            throw StoreError("Die Datei '" + datei +
+                             "' neben der Datenbank ist schreibgeschützt; das Programm braucht Schreibrechte "
+                             "auf die Datei.");
+    }
     sqlite3* db = nullptr;
     int rc = sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr);
     if (rc != SQLITE_OK) {
@@ -85,6 +94,8 @@ void Database::SetConnected(bool on) {
         fail("Die Datei '" + path + "' ist keine gültige Datenbank oder ist beschädigt.");
     if ((rc & 0xff) == SQLITE_BUSY || (rc & 0xff) == SQLITE_LOCKED)
         fail("Die Datenbank '" + path + "' ist von einem anderen Programm gesperrt.");
+    // Reading a database in WAL mode grows its -shm file, which fails on a full disk.
+    if (rc != SQLITE_OK && datentraeger_voll(db)) fail(Meldung_Datentraeger_voll_Oeffnen(path));
     if (rc != SQLITE_OK) fail("Die Datenbank '" + path + "' kann nicht gelesen werden: " + err);
     if (sqlite3_db_readonly(db, "main") == 1)
         fail("Die Datenbank '" + path +
@@ -96,18 +107,29 @@ void Database::SetConnected(bool on) {
     // full check, because only it compares each index with its table: a file whose key index
     // misses rows passes the quick one, and posting to it then damages it further. On the
     // default database it takes about as long as the quick check.
+    // A check that could not read the file says nothing about its state: only a damaged file,
+    // never a full disk or a read error, is called damaged.
+    const auto pruefung_gescheitert = [&](int code) {
+        if (datentraeger_voll(db)) fail(Meldung_Datentraeger_voll_Oeffnen(path));
+        if ((code & 0xff) == SQLITE_NOTADB || (code & 0xff) == SQLITE_CORRUPT)
+            fail("Die Datei '" + path + "' ist keine gültige Datenbank oder ist beschädigt.");
+        fail("Die Datenbank '" + path + "' kann nicht gelesen werden: " + errText(db));
+    };
     sqlite3_stmt* st = nullptr;
-    if (sqlite3_prepare_v2(db, "PRAGMA integrity_check(1)", -1, &st, nullptr) == SQLITE_OK) {
+    rc = sqlite3_prepare_v2(db, "PRAGMA integrity_check(1)", -1, &st, nullptr);
+    if (rc == SQLITE_OK) {
         std::string result;
-        if (sqlite3_step(st) == SQLITE_ROW) {
+        rc = sqlite3_step(st);
+        if (rc == SQLITE_ROW) {
             auto* t = sqlite3_column_text(st, 0);
             result = t ? reinterpret_cast<const char*>(t) : "";
         }
         sqlite3_finalize(st);
+        if (rc != SQLITE_ROW) pruefung_gescheitert(rc);
         if (result != "ok") fail("Die Datenbank '" + path + "' ist beschädigt.");
     } else {
         sqlite3_finalize(st);
-        fail("Die Datei '" + path + "' ist keine gültige Datenbank oder ist beschädigt.");
+        pruefung_gescheitert(rc);
     }
     db_ = db;
 }
@@ -126,10 +148,17 @@ void Database::exec(const std::string& sql) {
     }
 }
 
-void Database::createFile(const std::string& path, const std::vector<TableDef>& schema) {
+void Database::createFile(const std::string& path, const std::vector<TableDef>& schema,
+                          const std::string& name) {
     std::error_code ec;
     if (std::filesystem::exists(path, ec))
         throw StoreError("Die Datei '" + path + "' besteht schon und wird nicht überschrieben.");
+    // SQLite would apply a log left beside the name to the new file, and a failed creation below
+    // removes the side files again: neither may touch a file that was there before.
+    for (const char* endung : Begleitdatei_Endungen)
+        if (std::filesystem::exists(std::filesystem::symlink_status(path + endung, ec)))
+            throw StoreError("Neben der neuen Datenbank '" + path + "' liegt noch die Datei '" + path +
+                             endung + "'; die Datenbank wird nicht angelegt.");
     sqlite3* db = nullptr;
     int rc = sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
     if (rc != SQLITE_OK) {
@@ -142,8 +171,12 @@ void Database::createFile(const std::string& path, const std::vector<TableDef>& 
         if (run(db, "PRAGMA journal_mode=WAL", &err) != SQLITE_OK) throw StoreError(err);
         createSchema(db, schema);
     } catch (...) {
+        const bool voll = datentraeger_voll(db);
         sqlite3_close_v2(db);
+        // Everything here was made by this call: the file and the side files SQLite opened for it.
         std::filesystem::remove(path, ec);
+        for (const char* endung : Begleitdatei_Endungen) std::filesystem::remove(path + endung, ec);
+        if (voll) throw StoreError(Meldung_Datentraeger_voll_Anlegen(name.empty() ? path : name));
         throw;
     }
     sqlite3_close_v2(db);

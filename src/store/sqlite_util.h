@@ -7,10 +7,10 @@
 #include <sqlite3.h>
 
 #include <cerrno>
+#include <string>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/statvfs.h>
-#include <string>
 
 namespace pyra::store {
 
@@ -41,7 +41,8 @@ inline bool datentraeger_voll(sqlite3* db) {
     const char* datei = sqlite3_db_filename(db, "main");
     if (!datei || !*datei) return false;
     struct statvfs fs {};
-    if (::statvfs(datei, &fs) == 0 && static_cast<unsigned long long>(fs.f_bavail) * fs.f_frsize < (1ULL << 20))
+    if (::statvfs(datei, &fs) == 0 &&
+        static_cast<unsigned long long>(fs.f_bavail) * fs.f_frsize < (1ULL << 20))
         return true;
     rlimit grenze{};
     if (::getrlimit(RLIMIT_FSIZE, &grenze) == 0 && grenze.rlim_cur != RLIM_INFINITY) {
@@ -56,5 +57,17 @@ inline bool datentraeger_voll(sqlite3* db) {
 
 inline constexpr const char* Meldung_Datentraeger_voll =
     "Der Datenträger ist voll; der Datensatz wurde nicht gespeichert.";
+
+inline std::string Meldung_Datentraeger_voll_Oeffnen(const std::string& datei) {
+    return "Der Datenträger ist voll; die Datenbank '" + datei +
+           "' kann nicht geöffnet werden. Bitte Platz schaffen und erneut versuchen.";
+}
+
+inline std::string Meldung_Datentraeger_voll_Anlegen(const std::string& datei) {
+    return "Der Datenträger ist voll; die Datenbank '" + datei + "' wurde nicht angelegt.";
+}
+
+// The files SQLite keeps beside a database while it is open or after an interruption.
+inline constexpr const char* Begleitdatei_Endungen[] = {"-wal", "-shm", "-journal"};
 
 } // namespace pyra::store

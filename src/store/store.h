@@ -59,8 +59,11 @@ class Database {
     // Runs one SQL statement without result; throws StoreError on failure.
     void exec(const std::string& sql);
 
-    // Creates a new database file with the given schema (the file must not exist).
-    static void createFile(const std::string& path, const std::vector<TableDef>& schema);
+    // Creates a new database file with the given schema (neither the file nor its side files may
+    // exist). name: the file named in a message when it is not path (a file made under a
+    // temporary name).
+    static void createFile(const std::string& path, const std::vector<TableDef>& schema,
+                           const std::string& name = {});
 
   private:
     friend class DataSet;

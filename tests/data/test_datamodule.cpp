@@ -1,3 +1,4 @@
+#include "common/kleiner_datentraeger.h"
 #include "common/sql_text.h"
 #include "common/tempdir.h"
 #include "common/testdialog.h"
@@ -237,6 +238,32 @@ TEST(Standarddatenbank, SideFilesOfAMissingDatabaseAreMovedAsideNotReplayed) {
     EXPECT_EQ(test::sql_text(datei, "PRAGMA integrity_check"), "ok\n");
     EXPECT_EQ(test::sql_text(datei, "SELECT count(*) FROM Lotto WHERE Reihenberechnung=7"), "0\n");
     EXPECT_NE(data::Meldung_Begleitdateien(beiseite).find(datei + "-shm.alt"), std::string::npos);
+}
+
+TEST(Standarddatenbank, AFullDiskLeavesNoHalfMadeFileAndSaysSo) {
+    // Too small for the schema, and too small for the shipped history.
+    for (const int kilobyte : {48, 1200}) {
+        test::TempDir tmp;
+        const auto zeilen =
+            test::auf_kleinem_datentraeger(tmp.path().string(), kilobyte, [](const std::string& dir) {
+                std::vector<std::string> r;
+                try {
+                    data::Standarddatenbank_anlegen(dir + "/", {2026, 12, 10});
+                    r.push_back("angelegt");
+                } catch (const std::exception& e) {
+                    r.push_back(e.what());
+                }
+                for (const auto& eintrag : std::filesystem::directory_iterator(dir))
+                    r.push_back("übrig: " + eintrag.path().filename().string());
+                return r;
+            });
+        if (!zeilen) {
+            GTEST_SKIP() << "no small file system can be mounted here";
+        }
+        EXPECT_EQ(*zeilen, std::vector<std::string>{"Der Datenträger ist voll; die Datenbank '" + tmp.dir() +
+                                                    "Datenbank_Lotto.tdbd' wurde nicht angelegt."})
+            << kilobyte;
+    }
 }
 
 TEST(Einzelinstanz, SecondHolderIsRefused) {

@@ -1,3 +1,4 @@
+#include "common/kleiner_datentraeger.h"
 #include "common/tempdir.h"
 #include "store/store.h"
 
@@ -376,6 +377,12 @@ TEST(StoreFiles, BadFilesAreReportedAndLeftUntouched) {
     db.SetLocation(tmp.file("fehlt.tdbd"));
     EXPECT_THROW(db.SetConnected(true), StoreError);
     EXPECT_FALSE(std::filesystem::exists(tmp.file("fehlt.tdbd")));
+    // A log left beside the name of a new database is neither applied to it nor removed.
+    const std::string neu = tmp.file("neu.tdbd");
+    std::ofstream(neu + "-wal", std::ios::binary) << "alt";
+    EXPECT_THROW(Database::createFile(neu, mainSchema()), StoreError);
+    EXPECT_FALSE(std::filesystem::exists(neu));
+    EXPECT_EQ(std::filesystem::file_size(neu + "-wal"), 3u);
 }
 
 // Runs the check as an ordinary user: root ignores file permissions, so as root a child process
@@ -390,6 +397,77 @@ int als_benutzer(const std::function<bool()>& pruefung) {
     int status = 0;
     waitpid(pid, &status, 0);
     return WIFEXITED(status) ? WEXITSTATUS(status) : 2;
+}
+
+// On a real full file system SQLite fails with SQLITE_FULL or with an I/O error whose cause is
+// ENOSPC, depending on which of its files could not grow; reading a database in WAL mode fails too
+// when its -shm cannot be made. Each case gets the full-disk message, and nothing is damaged.
+TEST(StoreFiles, AFullFileSystemGivesTheFullDiskMessageAndLosesNothing) {
+    pyra::test::TempDir tmp;
+    const auto zeilen =
+        pyra::test::auf_kleinem_datentraeger(tmp.path().string(), 1024, [](const std::string& dir) {
+            std::vector<std::string> r;
+            const std::string p = dir + "/Datenbank_Lotto.tdbd";
+            Database::createFile(p, mainSchema());
+            {
+                Database db;
+                db.SetLocation(p);
+                db.SetConnected(true);
+                Table z(db, "z", "Zahlen");
+                z.Open();
+                z.AppendRecord({3, 1, 2024, 1, 1, 1, 2, 3, 4, 5, 6});
+                const std::string fueller = pyra::test::datentraeger_fuellen(dir);
+                try {
+                    for (int w = 2; w <= 53; ++w) z.AppendRecord({3, 1, 2024, w, 1, 1, 2, 3, 4, 5, 6});
+                    r.push_back("gespeichert");
+                } catch (const StoreError& e) {
+                    r.push_back(e.what());
+                }
+                ::unlink(fueller.c_str());
+                db.SetConnected(false);
+            }
+            // Not even the -shm of a database fits any more; nor does a new database.
+            const std::string fueller = pyra::test::datentraeger_fuellen(dir);
+            try {
+                Database db;
+                db.SetLocation(p);
+                db.SetConnected(true);
+                r.push_back("geöffnet");
+            } catch (const StoreError& e) {
+                r.push_back(e.what());
+            }
+            try {
+                Database::createFile(dir + "/neu.tdbd", mainSchema());
+                r.push_back("angelegt");
+            } catch (const StoreError& e) {
+                r.push_back(e.what());
+            }
+            for (const auto& eintrag : std::filesystem::directory_iterator(dir))
+                if (eintrag.path().filename().string().rfind("neu.tdbd", 0) == 0)
+                    r.push_back("übrig: " + eintrag.path().filename().string());
+            ::unlink(fueller.c_str());
+            // With room again, the database opens with what was stored before the disk filled.
+            Database db;
+            db.SetLocation(p);
+            db.SetConnected(true);
+            Table z(db, "z", "Zahlen");
+            z.Open();
+            r.push_back(z.Locate("Woche", {1}) ? "Woche 1 da" : "Woche 1 fehlt");
+            return r;
+        });
+    if (!zeilen) {
+        GTEST_SKIP() << "no small file system can be mounted here";
+    }
+    const std::string p = tmp.path().string() + "/Datenbank_Lotto.tdbd";
+    const std::vector<std::string> erwartet = {
+        "Der Datenträger ist voll; der Datensatz wurde nicht gespeichert.",
+        "Der Datenträger ist voll; die Datenbank '" + p +
+            "' kann nicht geöffnet werden. Bitte Platz schaffen und erneut versuchen.",
+        "Der Datenträger ist voll; die Datenbank '" + tmp.path().string() +
+            "/neu.tdbd' wurde nicht angelegt.",
+        "Woche 1 da",
+    };
+    EXPECT_EQ(*zeilen, erwartet);
 }
 
 TEST(StoreFiles, AReadOnlyDatabaseIsRefusedAndIsWritableOnceTheUserFixesIt) {
@@ -424,6 +502,26 @@ TEST(StoreFiles, AReadOnlyDatabaseIsRefusedAndIsWritableOnceTheUserFixesIt) {
                   db.exec("INSERT INTO Woche (ID_Woche, Woche) VALUES (1, '01. Woche')");
                   db.SetConnected(false);
                   return true;
+              }),
+              0);
+    // A write-protected side file left from elsewhere makes SQLite read only as well: the
+    // message names that file, not the database the user already made writable.
+    { std::ofstream(p + "-shm", std::ios::binary) << std::string(32768, '\0'); }
+    if (geteuid() == 0) {
+        ASSERT_EQ(chown((p + "-shm").c_str(), 65534, 65534), 0);
+    }
+    fs::permissions(p + "-shm", fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+    EXPECT_EQ(als_benutzer([&] {
+                  Database db;
+                  db.SetLocation(p);
+                  try {
+                      db.SetConnected(true);
+                      return false;
+                  } catch (const StoreError& e) {
+                      return std::string(e.what()).find("'" + p +
+                                                        "-shm' neben der Datenbank ist schreibgeschützt") !=
+                             std::string::npos;
+                  }
               }),
               0);
 }
