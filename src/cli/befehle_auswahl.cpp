@@ -112,7 +112,8 @@ int bankzahlen(Kontext& k) {
         const std::string feld = "Bankzahl_" + std::to_string(i + 1);
         if (const std::string fehler = data::Eingabe_pruefen(feld, rest[i]); !fehler.empty())
             throw Befehlsfehler(fehler);
-        v.emplace_back(ganzzahl(rest[i], "Bankzahl", 1, 49));
+        // An empty box is allowed in the window too, also before a filled one.
+        v.emplace_back(rest[i].empty() ? store::Value() : store::Value(ganzzahl(rest[i], "Bankzahl", 1, 49)));
     }
     gesperrt_pruefen(k);
     auto& t = k.dm.Table_Optionen;

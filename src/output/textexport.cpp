@@ -52,9 +52,11 @@ std::string Textzeile(const Tippreihe& reihe, const std::string& trennzeichen) {
 
 std::optional<std::string> Trennzeichen_pruefen(const std::string& trennzeichen) {
     // Numbers are written without sign or padding, so only a separator with a digit, or none at
-    // all, makes lines whose numbers cannot be told apart again.
+    // all, makes lines whose numbers cannot be told apart again; one with a line break splits a
+    // row over several lines.
     const bool ziffer = trennzeichen.find_first_of("0123456789") != std::string::npos;
-    if (trennzeichen.empty() || ziffer) return std::string(Meldung_Trennzeichen);
+    const bool umbruch = trennzeichen.find_first_of("\r\n") != std::string::npos;
+    if (trennzeichen.empty() || ziffer || umbruch) return std::string(Meldung_Trennzeichen);
     return std::nullopt;
 }
 

@@ -40,9 +40,10 @@ Reihe_bis Reihe_bis_setzen(const Scheinlayout& layout, std::int64_t eintrag);
 // separator exactly as given.
 std::string Textzeile(const Tippreihe& reihe, const std::string& trennzeichen);
 
-// Refuses a separator that makes the numbers of a line run together: empty, or with a digit.
+// Refuses a separator that makes the numbers of a line run together or splits a line: empty,
+// or with a digit or a line break.
 inline constexpr const char* Meldung_Trennzeichen =
-    "Das Trennzeichen darf nicht leer sein und keine Ziffer enthalten.";
+    "Das Trennzeichen darf nicht leer sein und keine Ziffer und keinen Zeilenumbruch enthalten.";
 std::optional<std::string> Trennzeichen_pruefen(const std::string& trennzeichen);
 
 // Rewrites the file with the rows (in Reihe order) up to the number in reihe_bis; rows without

@@ -225,6 +225,9 @@ TEST_F(CliAuswahl, MarksBankNumbersAndSettingsAreStored) {
     EXPECT_EQ(zahl("SELECT Bankzahl_2 IS NULL FROM Optionen" + sel), 1);
     EXPECT_EQ(zahl("SELECT Endziffer FROM Optionen_2" + sel), 4);
     EXPECT_EQ(zahl("SELECT Reihenberechnung FROM Lotto WHERE ID_Verband=3"), 20);
+    // An empty box before a filled one, as the window allows.
+    ASSERT_EQ(run("bankzahlen '' 9").status, 0);
+    EXPECT_EQ(zahl("SELECT (Bankzahl_1 IS NULL) * 100 + Bankzahl_2 FROM Optionen" + sel), 109);
 }
 
 TEST_F(CliAuswahl, AnUnreadableDatabaseIsReportedAndNeverReplaced) {

@@ -137,8 +137,9 @@ TEST_F(Textexport, TrennzeichenWieEingegeben) {
         EXPECT_FALSE(Textdatei_schreiben(datei, "1", trenner, rs));
         EXPECT_EQ(lesen(datei), erwartet);
     }
-    // No separator, or one with a digit, would make lines whose numbers cannot be read back.
-    for (const char* trenner : {"", "0", "a1"}) {
+    // No separator, or one with a digit or a line break, would make lines whose numbers cannot be
+    // read back.
+    for (const char* trenner : {"", "0", "a1", "\n", ";\r"}) {
         EXPECT_EQ(Textdatei_schreiben(datei, "1", trenner, rs), Meldung_Trennzeichen) << trenner;
         EXPECT_EQ(lesen(datei), "3--->11--->17--->25--->38--->44\r\n");
     }
