@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace pyra::store {
@@ -66,14 +67,20 @@ void Database::SetConnected(bool on) {
     if (::access(path.c_str(), W_OK) != 0)
         throw StoreError("Die Datenbank '" + path +
                          "' ist schreibgeschützt; das Programm braucht Schreibrechte auf die Datei.");
-    // A write-protected side file makes SQLite read only as well, whatever the file's own mode:
-    // name the file that stands in the way.
+    // A write-protected side file makes SQLite read only as well, whatever the file's own mode.
+    // An empty one holds nothing: it gets the database's mode, as SQLite itself would give it
+    // (only after failing this once). Any other one is named as the file that stands in the way.
     for (const char* endung : Begleitdatei_Endungen) {
         const std::string datei = path + endung;
-        if (std::filesystem::exists(datei, ec) && ::access(datei.c_str(), W_OK) != 0)
-            throw StoreError("Die Datei '" + datei +
-                             "' neben der Datenbank ist schreibgeschützt; das Programm braucht Schreibrechte "
-                             "auf die Datei.");
+        if (!std::filesystem::exists(datei, ec) || ::access(datei.c_str(), W_OK) == 0) continue;
+        struct stat seite {
+        }, haupt{};
+        if (::stat(datei.c_str(), &seite) == 0 && seite.st_size == 0 && ::stat(path.c_str(), &haupt) == 0 &&
+            ::chmod(datei.c_str(), haupt.st_mode & 0777) == 0 && ::access(datei.c_str(), W_OK) == 0)
+            continue;
+        throw StoreError("Die Datei '" + datei +
+                         "' neben der Datenbank ist schreibgeschützt; das Programm braucht Schreibrechte "
+                         "auf die Datei.");
     }
     sqlite3* db = nullptr;
     int rc = sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr);

@@ -504,8 +504,22 @@ TEST(StoreFiles, AReadOnlyDatabaseIsRefusedAndIsWritableOnceTheUserFixesIt) {
                   return true;
               }),
               0);
-    // A write-protected side file left from elsewhere makes SQLite read only as well: the
-    // message names that file, not the database the user already made writable.
+    // An empty write-protected side file holds nothing and is simply made writable.
+    { std::ofstream(p + "-wal"); }
+    if (geteuid() == 0) {
+        ASSERT_EQ(chown((p + "-wal").c_str(), 65534, 65534), 0);
+    }
+    fs::permissions(p + "-wal", fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+    EXPECT_EQ(als_benutzer([&] {
+                  Database db;
+                  db.SetLocation(p);
+                  db.SetConnected(true);
+                  db.exec("INSERT INTO Woche (ID_Woche, Woche) VALUES (2, '02. Woche')");
+                  return true;
+              }),
+              0);
+    // A write-protected side file with content makes SQLite read only as well: the message names
+    // that file, not the database the user already made writable.
     { std::ofstream(p + "-shm", std::ios::binary) << std::string(32768, '\0'); }
     if (geteuid() == 0) {
         ASSERT_EQ(chown((p + "-shm").c_str(), 65534, 65534), 0);
