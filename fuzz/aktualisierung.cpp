@@ -122,7 +122,7 @@ std::set<std::string> zeilen(const std::string& text) {
 // The default database cut down to the last weeks of its history, started once so that a later
 // start sequence on a copy adds nothing.
 const Vorlage& vorlage() {
-    static const Vorlage v = [] {
+    static const Vorlage vorlage_einmal = [] {
         Vorlage v;
         v.verzeichnis = pyra::fuzz::arbeitsverzeichnis() + "vorlage/";
         fs::create_directories(v.verzeichnis);
@@ -150,7 +150,7 @@ const Vorlage& vorlage() {
         if (v.zahlen_keys.empty() || v.gewinn_keys.empty()) verletzt("Vorlage ohne Ziehungen");
         return v;
     }();
-    return v;
+    return vorlage_einmal;
 }
 
 void enthalten(const std::set<std::string>& vorher, const std::string& nachher, const char* tabelle) {

@@ -52,7 +52,7 @@ fi
 
 build="${PYRA_FUZZ_BUILD_DIR:-$build_standard}"
 CC=clang CXX=clang++ cmake -S . -B "$build" -G Ninja -DPYRA_FUZZ=ON -DPYRA_FUZZ_SANITIZER="$sanitizer" -DPYRA_BUILD_UI=OFF \
-  -DPYRA_BUILD_TESTS=OFF -DPYRA_BUILD_BENCH=OFF >/dev/null
+  -DPYRA_WERROR=ON -DPYRA_BUILD_TESTS=OFF -DPYRA_BUILD_BENCH=OFF >/dev/null
 ninja -C "$build" -j 2 $(printf 'fuzz_%s ' "${targets[@]}")
 
 [[ -z "$out" ]] && out="$build/fuzz-befunde"

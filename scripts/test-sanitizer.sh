@@ -6,7 +6,8 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
 build="${PYRA_ASAN_BUILD_DIR:-build-asan}"
-cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DPYRA_SANITIZE=ON -DPYRA_BUILD_BENCH=OFF
+cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DPYRA_SANITIZE=ON -DPYRA_BUILD_BENCH=OFF \
+  -DPYRA_WERROR=ON
 cmake --build "$build" -j "$(nproc)"
 export QT_QPA_PLATFORM=offscreen
 export ASAN_OPTIONS=detect_leaks=1:check_initialization_order=1:strict_init_order=1

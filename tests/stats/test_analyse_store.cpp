@@ -272,9 +272,9 @@ TEST(Standarddatenbank, AnalysisEqualsTheDialogsCalculationAndStatisticsThePureC
     }
     ASSERT_EQ(tipp.size(), 15u);
     for (int i = 0; i < 15; ++i) {
-        char feld[16];
-        std::snprintf(feld, sizeof feld, "Zahl_%02d", i + 1);
-        EXPECT_EQ(dm.Table_Zahlentipp.FieldByName(feld).AsInteger(), tipp[i]) << feld;
+        char name[16];
+        std::snprintf(name, sizeof name, "Zahl_%02d", i + 1);
+        EXPECT_EQ(dm.Table_Zahlentipp.FieldByName(name).AsInteger(), tipp[i]) << name;
     }
 }
 

@@ -428,7 +428,7 @@ void Ziehungsdialoge::schliessen_setzt_statistik_neu_berechnen() {
     Lauf l(vorlage_.dir(), {2024, 3, 14});
     auto* d = l.form->Form_Ziehung;
     for (auto schliessen :
-         {+[](ui::TForm_Ziehung* d) { d->BitBtn_OK->click(); }, +[](ui::TForm_Ziehung* d) { d->close(); }}) {
+         {+[](ui::TForm_Ziehung* f) { f->BitBtn_OK->click(); }, +[](ui::TForm_Ziehung* f) { f->close(); }}) {
         l.globals.Statistik_neu_berechnen = false;
         d->FormShow(l.form.get(), l.form->DBLookupComboBox_Ziehung->currentText());
         d->show();

@@ -11,8 +11,6 @@ namespace pyra::platform::sheet {
 
 namespace {
 
-constexpr std::uint32_t ende_der_kette = 0xFFFFFFFE;
-
 std::uint16_t u16(const std::string& d, std::size_t pos) {
     return static_cast<std::uint16_t>(static_cast<unsigned char>(d[pos]) |
                                       static_cast<unsigned char>(d[pos + 1]) << 8);
