@@ -2,7 +2,9 @@
 
 #include "cli/kontext.h"
 #include "store/store.h"
+#include "system/garantiebefehle_store.h"
 #include "system/systembefehle_store.h"
+#include "system/texte.h"
 
 #include <filesystem>
 #include <fstream>
@@ -151,6 +153,106 @@ int gewinnerwartung(Kontext& k) {
     return 0;
 }
 
+int garantie(Kontext& k) {
+    Argumente a(k.args);
+    const auto t = a.option("t");
+    const auto p = a.option("p");
+    const auto sekunden = a.option("sekunden");
+    const auto filter = a.option("filter");
+    const auto antwort = a.option("antwort");
+    if (!a.rest().empty())
+        throw Aufruffehler("garantie nimmt nur --t T, --p P, --sekunden S, --filter ja|nein, --seed N und "
+                           "--antwort ja|nein.");
+    if (!t || !p) throw Aufruffehler("garantie braucht --t T und --p P.");
+    system::Garantieauftrag auftrag;
+    auftrag.G = {static_cast<int>(ganzzahl(*t, "Die Zahl der Richtigen (--t)", 3, 6)),
+                 static_cast<int>(ganzzahl(*p, "Die Zahl der Gewinnzahlen (--p)", 3, 6))};
+    if (auftrag.G.t > auftrag.G.p) throw Befehlsfehler(system::Text_Garantie_ungueltig);
+    if (sekunden)
+        auftrag.Sekunden =
+            static_cast<int>(ganzzahl(*sekunden, "Die Suchzeit (--sekunden)", system::Garantie_Sekunden_min,
+                                      system::Garantie_Sekunden_max));
+    if (filter) auftrag.Filter = ja_nein(*filter);
+    // --antwort answers the question whether to store an incomplete system.
+    k.dialog.antworten.clear();
+    if (antwort) k.dialog.antworten.push_back(ja_nein(*antwort));
+    system::Garantiebefehl_Ergebnis r;
+    try {
+        r = system::Garantiesystem_Befehl(k.dm, auftrag, laufoptionen(k));
+    } catch (const store::StoreError& e) {
+        throw Befehlsfehler(e.what());
+    }
+    switch (r.Ende) {
+    case system::Garantiebefehl_Ende::Gesperrt:
+        throw Befehlsfehler("Das System dieser Woche ist gesperrt. Erst 'entsperren', dann ändern.");
+    case system::Garantiebefehl_Ende::System_vorhanden:
+        throw Befehlsfehler("Diese Woche hat bereits ein System. Erst die Zahlen oder Optionen ändern "
+                            "(das leert die Reihen), dann ein Garantiesystem erstellen.");
+    case system::Garantiebefehl_Ende::Laeuft_bereits:
+    case system::Garantiebefehl_Ende::Abgelehnt:
+    case system::Garantiebefehl_Ende::Nicht_gespeichert:
+        return 1; // the message is already on standard output
+    case system::Garantiebefehl_Ende::Ausgefuehrt:
+        break;
+    }
+    if (k.fenster.system_gesperrt) vermerk_loeschen(k);
+    reihen_ausgeben(k, false);
+    return 0;
+}
+
+// "t/p;coverage;holes;examples" for the nine guarantees; examples as numbers separated by
+// blanks, one hole from the next by '|'.
+int pruefung(Kontext& k) {
+    Argumente a(k.args);
+    const auto reihe = a.option("reihe");
+    if (!a.rest().empty()) throw Aufruffehler("pruefung nimmt nur --reihe R.");
+    if (!system::Gewinnerwartung_moeglich(k.dm)) throw Befehlsfehler("Diese Woche hat keine Systemreihen.");
+    store::Table& t = k.dm.Table_Reihen;
+    if (reihe) {
+        const long long r = ganzzahl(*reihe, "Die Reihe", 1, 750);
+        if (!t.Locate("Reihe", {r}))
+            throw Befehlsfehler("Die Reihe " + std::to_string(r) + " gibt es nicht.");
+    } else {
+        t.Last();
+    }
+    system::Garantiepruefung_Anzeige anzeige;
+    try {
+        anzeige = system::Garantiepruefung_Befehl(k.dm, laufoptionen(k));
+    } catch (const store::StoreError& e) {
+        throw Befehlsfehler(e.what());
+    }
+    const auto& pr = anzeige.Pruefung;
+    if (!pr.Exakt) {
+        std::cout << "Zu viele Systemzahlen für die exakte Prüfung: geschätzte Werte der Simulation.\n";
+        if (!anzeige.Geschaetzt) {
+            std::cout << system::Text_Mindestens_6_Systemzahlen << "\n";
+            return 1;
+        }
+        const auto& w = anzeige.Schaetzung;
+        const double werte[9] = {w.Gw_3_3, w.Gw_3_4, w.Gw_3_5, w.Gw_3_6, w.Gw_4_4,
+                                 w.Gw_4_5, w.Gw_4_6, w.Gw_5_5, w.Gw_5_6};
+        std::cout << "Garantie;Abdeckung (geschätzt)\n";
+        for (std::size_t i = 0; i < 9; ++i)
+            std::cout << system::Garantien[i].t << "/" << system::Garantien[i].p << ";"
+                      << system::Prozent_text(werte[i], werte[i] >= 100.0) << "\n";
+        return 0;
+    }
+    std::cout << "Exakte Prüfung von " << pr.Reihen << (pr.Reihen == 1 ? " Reihe" : " Reihen") << " mit "
+              << pr.Systemzahlen << " Systemzahlen\n";
+    std::cout << "Garantie;Abdeckung;Löcher;Auswahlen;Beispiele\n";
+    for (const auto& w : pr.Werte) {
+        std::string beispiele;
+        for (const auto& loch : w.Beispiele) {
+            if (!beispiele.empty()) beispiele += "|";
+            for (std::size_t i = 0; i < loch.size(); ++i)
+                beispiele += (i ? " " : "") + std::to_string(loch[i]);
+        }
+        std::cout << w.G.t << "/" << w.G.p << ";" << system::Prozent_text(w.Abdeckung, w.Loecher == 0) << ";"
+                  << w.Loecher << ";" << w.Auswahlen << ";" << beispiele << "\n";
+    }
+    return 0;
+}
+
 } // namespace
 
 void Sperrvermerk_anwenden(Kontext& k) {
@@ -167,6 +269,9 @@ void befehle_registrieren_system() {
     b["entsperren"] = {entsperren, "entsperren"};
     b["gewinnermittlung"] = {gewinnermittlung, "gewinnermittlung"};
     b["gewinnerwartung"] = {gewinnerwartung, "gewinnerwartung [--seed S] [--reihe R]"};
+    b["garantie"] = {garantie,
+                     "garantie --t T --p P [--sekunden S] [--filter ja|nein] [--seed N] [--antwort ja|nein]"};
+    b["pruefung"] = {pruefung, "pruefung [--reihe R]"};
 }
 
 } // namespace pyra::cli

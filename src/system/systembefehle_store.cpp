@@ -168,6 +168,10 @@ void Reihen_speichern(data::DataModule_Lotto& dm, const std::vector<Reihe>& reih
     t.EnableControls();
 }
 
+Filteroptionen Filteroptionen_lesen(data::DataModule_Lotto& dm) {
+    return Filter_lesen(dm.Table_Optionen_2);
+}
+
 Systemflags Systemzahlen_lesen(data::DataModule_Lotto& dm) {
     std::array<std::string, Hoechste_Zahl> marken;
     auto& o = dm.Table_Optionen;

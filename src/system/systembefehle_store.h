@@ -21,6 +21,9 @@ Systemflags Systemzahlen_lesen(data::DataModule_Lotto& dm);
 // Number of marked numbers among 1..N of the selection's association.
 int Anzahl_Systemzahlen_ermitteln(data::DataModule_Lotto& dm);
 
+// The row filter options of the selection's Optionen_2 record (the defaults without a record).
+Filteroptionen Filteroptionen_lesen(data::DataModule_Lotto& dm);
+
 // Stores rows 1..m of a new system for the selection in one transaction (rows that exist are
 // overwritten, new ones appended, every row beyond m deleted). Refuses with a StoreError, writing
 // nothing, when the selection's first row in the file is filled meanwhile (another process

@@ -14,6 +14,30 @@ inline constexpr const char* Text_Ziehungsergebnisse_fehlen = "Ziehungsergebniss
 inline constexpr const char* Text_System_inzwischen_gespeichert =
     "Für diese Auswahl wurde inzwischen ein System gespeichert. Die neuen Reihen wurden nicht gespeichert.";
 
+// Guaranteed systems.
+inline constexpr const char* Text_Mindestens_7_Systemzahlen = "Mindestens 7 Systemzahlen festlegen!";
+inline constexpr const char* Text_Garantie_ungueltig =
+    "Die Garantie muss 3 bis 6 Richtige bei höchstens 6 Gewinnzahlen sein, und nicht mehr Richtige als "
+    "Gewinnzahlen!";
+inline constexpr const char* Text_Keine_Reihe_besteht_Filter = "Keine Reihe besteht die Filter der Kürzung!";
+
+// "Garantiesystem mit m Reihen erstellt: mindestens t Richtige, wenn p Gewinnzahlen unter den v
+// Systemzahlen sind." With bank numbers the guarantee counts the other system numbers only, and
+// the text says so.
+std::string Text_Garantiesystem_erstellt(int reihen, int t, int p, int systemzahlen, int bankzahlen);
+// After storing a system that does not hold the guarantee for every draw.
+std::string Text_Garantiesystem_unvollstaendig_gespeichert(int reihen, int t, int p, int systemzahlen,
+                                                           int bankzahlen, double abdeckung);
+// The question whether to store a system that does not hold the guarantee for every draw.
+std::string Frage_Garantiesystem_unvollstaendig(int reihen, double abdeckung, bool mit_filter);
+// Refusals before the search.
+std::string Text_Garantie_zu_viele_Bankzahlen(int bankzahlen, int t);
+std::string Text_Garantie_zu_wenige_freie(int p, int bankzahlen);
+std::string Text_Garantie_zu_gross(int t, int p);
+// A percentage with one decimal and a decimal comma; never shown as 100,0 while something is
+// missing, nor as 0,0 while something is there.
+std::string Prozent_text(double prozent, bool vollstaendig);
+
 // "System wird mit <n> Zahlen erstellt und gespeichert!" (confirmation before a run).
 std::string Text_System_wird_erstellt(int anzahl_systemzahlen);
 
