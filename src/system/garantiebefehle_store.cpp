@@ -101,7 +101,22 @@ int bankzahlen_zaehlen(const Garantieeingabe& e) {
     return static_cast<int>(b.size());
 }
 
+Garantieeingabe eingabe_lesen(data::DataModule_Lotto& dm) {
+    Garantieeingabe e;
+    e.Systemzahlen = Systemzahlen_lesen(dm);
+    for (int j = 0; j < 3; ++j)
+        e.Bankzahlen[j] = ganzzahl(dm.Table_Optionen, "Bankzahl_" + std::to_string(j + 1));
+    e.Zahlen_bis = dm.Zahlen_bis();
+    return e;
+}
+
 } // namespace
+
+std::string Garantie_beschreiben(data::DataModule_Lotto& dm, const Garantie& g) {
+    const Garantieeingabe e = eingabe_lesen(dm);
+    return Text_Garantie(g.t, g.p, Anzahl_Systemzahlen_ermitteln(e.Systemzahlen, e.Zahlen_bis),
+                         bankzahlen_zaehlen(e));
+}
 
 bool Garantiesystem_laeuft() {
     return laeuft;

@@ -55,6 +55,9 @@ struct Garantiebefehl_Ergebnis {
 // and nothing runs. (Too few system numbers are refused by the command with a message.)
 bool Garantiesystem_moeglich(data::DataModule_Lotto& dm);
 
+// The guarantee in words for the selection's system and bank numbers (see Text_Garantie).
+std::string Garantie_beschreiben(data::DataModule_Lotto& dm, const Garantie& g);
+
 // "Garantiesystem": the checks, the search (on worker threads, while `ablauf` is called on this
 // one and pending window messages are let through), the question for an incomplete system, then
 // the rows stored exactly as the reduction stores its rows, the system locked, the row grid

@@ -29,6 +29,12 @@ std::string garantie_bedingung(int t, int p, int systemzahlen, int bankzahlen) {
 
 } // namespace
 
+std::string Text_Garantie(int t, int p, int systemzahlen, int bankzahlen) {
+    std::string s = garantie_bedingung(t, p, systemzahlen, bankzahlen);
+    s[0] = 'M';
+    return s;
+}
+
 std::string Prozent_text(double prozent, bool vollstaendig) {
     double w = std::floor(prozent * 10.0 + 0.5) / 10.0;
     if (!vollstaendig && w >= 100.0) w = 99.9;

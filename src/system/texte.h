@@ -25,6 +25,9 @@ inline constexpr const char* Text_Keine_Reihe_besteht_Filter = "Keine Reihe best
 // Systemzahlen sind." With bank numbers the guarantee counts the other system numbers only, and
 // the text says so.
 std::string Text_Garantiesystem_erstellt(int reihen, int t, int p, int systemzahlen, int bankzahlen);
+// "Mindestens t Richtige, wenn p Gewinnzahlen unter den v Systemzahlen sind." (with bank numbers:
+// "... unter den v-b Systemzahlen außer den Bankzahlen sind.").
+std::string Text_Garantie(int t, int p, int systemzahlen, int bankzahlen);
 // After storing a system that does not hold the guarantee for every draw.
 std::string Text_Garantiesystem_unvollstaendig_gespeichert(int reihen, int t, int p, int systemzahlen,
                                                            int bankzahlen, double abdeckung);
