@@ -324,7 +324,7 @@ TEST(Garantietabelle, EveryShippedSystemIsComplete) {
 
 TEST(Garantietabelle, TableEntriesAreRelabelledOntoThePlayersNumbers) {
     const std::vector<std::uint64_t> t = Tabellensystem(12, {3, 4});
-    if (t.empty()) GTEST_SKIP() << "no table entry for 12 numbers, 3 if 4";
+    ASSERT_FALSE(t.empty());
     const Garantiesystem s = Garantiesystem_suchen(eingabe(Zwoelf, {3, 4}));
     EXPECT_TRUE(s.Aus_Tabelle);
     EXPECT_LE(s.Reihen.size(), t.size());
