@@ -3,9 +3,11 @@
 # Safe to run again: packages already present are not touched.
 set -euo pipefail
 
+# qt6-charts-dev needs the CMake files of Qt OpenGL, which Debian 12 ships in libqt6opengl6-dev
+# without qt6-charts-dev depending on it.
 packages=(
   build-essential cmake pkg-config ninja-build clang-format
-  qt6-base-dev qt6-base-dev-tools qt6-svg-dev qt6-image-formats-plugins
+  qt6-base-dev qt6-base-dev-tools qt6-svg-dev qt6-charts-dev libqt6opengl6-dev qt6-image-formats-plugins
   libsqlite3-dev sqlite3
   libzip-dev libpugixml-dev libfreexl-dev
   libcurl4-openssl-dev

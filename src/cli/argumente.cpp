@@ -140,6 +140,7 @@ void Aufruf_pruefen(const Befehlseintrag& befehl, const std::vector<std::string>
     }
     for (const auto& p : m.pflicht)
         if (!gegeben.count(p)) throw Aufruffehler("Die Option --" + p + " fehlt.");
+    if (befehl.vorpruefung) befehl.vorpruefung(args);
 }
 
 std::map<std::string, Befehlseintrag>& befehle() {

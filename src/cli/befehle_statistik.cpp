@@ -2,9 +2,12 @@
 
 #include "cli/kontext.h"
 #include "stats/analyse_store.h"
+#include "stats/diagrammdaten_store.h"
 #include "stats/standardanalyse_store.h"
 #include "stats/zahl_daten_store.h"
 #include "store/store.h"
+
+#include <charconv>
 
 namespace pyra::cli {
 
@@ -30,10 +33,39 @@ void tabelle_ausgeben(store::Table& t, const std::vector<std::string>& namen) {
     t.First();
 }
 
+std::string zahltext(double wert) {
+    char buf[32];
+    const auto r = std::to_chars(buf, buf + sizeof buf, wert);
+    return std::string(buf, r.ptr);
+}
+
+// The frequency test of the draws before the selected week, without recomputing or writing
+// anything: chi-square, degrees of freedom, p and the number of draws, then the sentence the
+// chart window shows.
+int frequenztest(Kontext& k) {
+    stats::Chiquadrattest t;
+    int ziehungen = 0;
+    try {
+        const stats::Diagrammdaten d = stats::Diagrammdaten_lesen(k.dm);
+        ziehungen = d.Ziehungen;
+        t = stats::Chiquadrat_testen(d.Statistik.Haeufigkeit_Wo, d.Ziehungen, d.Zahlen_bis);
+    } catch (const store::StoreError& e) {
+        throw Befehlsfehler(e.what());
+    }
+    if (!t.moeglich) throw Befehlsfehler(stats::Testsatz(t));
+    std::cout << "Chi_Quadrat=" << zahltext(t.Chiquadrat) << " Freiheitsgrade=" << t.Freiheitsgrade
+              << " p=" << zahltext(t.p) << " Ziehungen=" << ziehungen << "\n"
+              << stats::Testsatz(t) << "\n";
+    return 0;
+}
+
 int statistik(Kontext& k) {
     Argumente a(k.args);
+    const bool test = a.schalter("test");
     const auto trotzdem = a.option("trotzdem");
-    if (!a.rest().empty()) throw Aufruffehler("statistik nimmt nur --trotzdem ja|nein.");
+    if (!a.rest().empty()) throw Aufruffehler("statistik nimmt nur --trotzdem ja|nein oder --test.");
+    if (test && trotzdem) throw Aufruffehler("statistik --test rechnet nichts neu und nimmt kein --trotzdem.");
+    if (test) return frequenztest(k);
     k.dialog.antworten = {trotzdem ? ja_nein(*trotzdem) : true};
     try {
         stats::Sortierung_anwenden(k.dm, stats::Sortierung::Zahl);
@@ -80,7 +112,11 @@ int analyse(Kontext& k) {
 
 void befehle_registrieren_statistik() {
     auto& b = befehle();
-    b["statistik"] = {statistik, "statistik [--trotzdem ja|nein]"};
+    b["statistik"] = {statistik, "statistik [--trotzdem ja|nein] [--test]", [](const std::vector<std::string>& args) {
+                          Argumente a(args);
+                          if (a.schalter("test") && a.option("trotzdem"))
+                              throw Aufruffehler("statistik --test rechnet nichts neu und nimmt kein --trotzdem.");
+                      }};
     b["analyse"] = {analyse, "analyse"};
 }
 

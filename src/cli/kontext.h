@@ -73,9 +73,15 @@ std::string feldtext(const store::Field& f);
 void Sperrvermerk_anwenden(Kontext& k);
 
 using Befehl = std::function<int(Kontext&)>;
+using Vorpruefung = std::function<void(const std::vector<std::string>&)>;
 struct Befehlseintrag {
+    Befehlseintrag() = default;
+    Befehlseintrag(Befehl b, std::string a, Vorpruefung v = {})
+        : ausfuehren(std::move(b)), aufruf(std::move(a)), vorpruefung(std::move(v)) {}
     Befehl ausfuehren;
     std::string aufruf; // usage line
+    // Further checks of the arguments before anything is opened or created (optional).
+    Vorpruefung vorpruefung;
 };
 std::map<std::string, Befehlseintrag>& befehle();
 // Checks the arguments of a command against its usage line before anything is opened or created:
@@ -88,6 +94,7 @@ void befehle_registrieren_statistik();
 void befehle_registrieren_system();
 void befehle_registrieren_wartung();
 void befehle_registrieren_ausgabe();
+void befehle_registrieren_diagramm(); // only where the chart renderer is built
 
 // Runs on a newly created default database before it is finished (computes its analysis tables).
 std::function<void(sqlite3*)> standard_nachbereiten();

@@ -20,6 +20,9 @@ void registrieren() {
     cli::befehle_registrieren_system();
     cli::befehle_registrieren_wartung();
     cli::befehle_registrieren_ausgabe();
+#ifdef PYRA_MIT_DIAGRAMMEN
+    cli::befehle_registrieren_diagramm();
+#endif
 }
 
 void aufruf_zeigen(std::ostream& out) {

@@ -33,6 +33,8 @@ struct Ziehung {
     // A row has results when Zahl_01 is greater than 0; rows without results are skipped by every
     // count.
     bool hat_Ergebnisse() const { return Zahl[0] > 0; }
+
+    bool operator==(const Ziehung&) const = default;
 };
 
 // Ascending by (Jahr, Woche); the searches below rely on that order.

@@ -18,6 +18,8 @@ struct Zahlenstatistik {
     std::array<double, kGroessteZahl + 1> F{}; // frequency estimate, percent
     std::array<double, kGroessteZahl + 1> U{}; // overdue estimate, percent
     std::array<double, kGroessteZahl + 1> W{}; // probability estimate, the mean of F and U
+
+    bool operator==(const Zahlenstatistik&) const = default;
 };
 
 // Counts the rows before the reference row serie[referenz], walking back from the row just

@@ -56,9 +56,8 @@ QString qpfad(const fs::path& p) {
     return QString::fromStdString(p.string());
 }
 
-// First file Spielschein_<woche>_<jahr>_<n>.pdf in the directory that does not exist yet.
-fs::path freie_pdf_datei(const fs::path& verzeichnis, std::int64_t woche, std::int64_t jahr) {
-    const std::string stamm = "Spielschein_" + std::to_string(woche) + "_" + std::to_string(jahr) + "_";
+// First file <stamm><n>.pdf in the directory that does not exist yet.
+fs::path freie_pdf_datei(const fs::path& verzeichnis, const std::string& stamm) {
     std::error_code fehler;
     for (int n = 1;; ++n) {
         fs::path datei = verzeichnis / (stamm + std::to_string(n) + ".pdf");
@@ -100,6 +99,10 @@ struct Qt_Drucker::Daten {
     QPrinterInfo info;
     fs::path programmverzeichnis;
     std::int64_t woche = 0, jahr = 0;
+    // A play slip unless Dokument_benennen says otherwise.
+    std::string dokument = "Spielschein";
+    std::string dateistamm; // empty: Spielschein_<woche>_<jahr>
+    std::string bezeichnung = "Der Spielschein";
     fs::path pdf_ziel;       // the given file of Pdf_Drucker
     fs::path aktuelle_datei; // PDF file of the running job: a temporary file beside its target
     fs::path aktuelles_ziel; // where the running job's PDF goes once it is complete
@@ -173,7 +176,7 @@ fs::path Qt_Drucker::Pdf_Datei() const {
 
 std::string Qt_Drucker::Hinweis() const {
     if (d_->art != Ausgabe::Pdf_Ersatz || d_->letzte_datei.empty()) return {};
-    return "Kein Drucker installiert! Der Spielschein wurde in die Datei " + d_->letzte_datei.string() +
+    return "Kein Drucker installiert! " + d_->bezeichnung + " wurde in die Datei " + d_->letzte_datei.string() +
            " geschrieben.";
 }
 
@@ -195,7 +198,11 @@ void Qt_Drucker::Druckauftrag_beginnen() {
         const fs::path verzeichnis = d_->programmverzeichnis / "Arbeit";
         std::error_code fehler;
         fs::create_directories(verzeichnis, fehler);
-        d_->pdf_einrichten(freie_pdf_datei(verzeichnis, d_->woche, d_->jahr));
+        const std::string stamm =
+            d_->dateistamm.empty()
+                ? "Spielschein_" + std::to_string(d_->woche) + "_" + std::to_string(d_->jahr) + "_"
+                : d_->dateistamm + "_";
+        d_->pdf_einrichten(freie_pdf_datei(verzeichnis, stamm));
         break;
     }
     case Ausgabe::Pdf_Datei:
@@ -205,7 +212,7 @@ void Qt_Drucker::Druckauftrag_beginnen() {
         d_->pdf_einrichten(d_->pdf_ziel);
         break;
     }
-    d_->printer->setDocName(QStringLiteral("Spielschein"));
+    d_->printer->setDocName(qtext(d_->dokument));
     d_->printer->setFullPage(false);
 
     if (!d_->painter.begin(d_->printer.get())) {
@@ -216,6 +223,17 @@ void Qt_Drucker::Druckauftrag_beginnen() {
         throw std::runtime_error("Der Druckauftrag kann nicht gestartet werden.");
     }
     d_->seite = d_->printer->pageRect(QPrinter::DevicePixel).toRect();
+}
+
+void Qt_Drucker::Dokument_benennen(const std::string& name, const std::string& dateistamm,
+                                   const std::string& bezeichnung) {
+    d_->dokument = name;
+    d_->dateistamm = dateistamm;
+    d_->bezeichnung = bezeichnung;
+}
+
+QPainter* Qt_Drucker::Maler() {
+    return d_->painter.isActive() ? &d_->painter : nullptr;
 }
 
 int Qt_Drucker::Seitenbreite() const {

@@ -11,6 +11,8 @@
 #include <memory>
 #include <string>
 
+class QPainter;
+
 namespace pyra::platform {
 
 // Makes sure a QGuiApplication exists while this object lives. Without a display (no DISPLAY
@@ -46,6 +48,14 @@ class Qt_Drucker final : public output::Drucker {
     static std::unique_ptr<Qt_Drucker> Pdf_Drucker(const std::filesystem::path& datei);
 
     ~Qt_Drucker() override;
+
+    // For documents other than play slips, before the job begins: the job's name, the stem of the
+    // fallback PDF file (<stamm>_<n>.pdf in "Arbeit") and how the notice names the document
+    // (for example "Das Diagramm").
+    void Dokument_benennen(const std::string& name, const std::string& dateistamm,
+                           const std::string& bezeichnung);
+    // The painter of the running job, for drawing more than text; nullptr without a job.
+    QPainter* Maler();
 
     // True when the pages go into PDF files rather than to a printer.
     bool Pdf_Ausgabe() const;

@@ -80,6 +80,7 @@ TForm_Lotto::TForm_Lotto(data::Globale_Zustaende& globals, QWidget* eltern)
     Dialoge_System_anlegen();
     Dialoge_Wartung_anlegen();
     Dialoge_Druck_anlegen();
+    Dialoge_Diagramme_anlegen();
 
     // Client area 1016 x 717 below the menu; the window cannot be resized or maximised.
     setFixedSize(1016, menuBar()->sizeHint().height() + 717);
@@ -142,6 +143,8 @@ void TForm_Lotto::Menue_anlegen() {
                                       &TForm_Lotto::MenuItem_AktualisierungClick);
     MenuItem_Zahlentipp = eintrag(ziehungen, QStringLiteral("Zahlentipp"), "MenuItem_Zahlentipp",
                                   &TForm_Lotto::MenuItem_ZahlentippClick);
+    MenuItem_Diagramme = eintrag(ziehungen, QStringLiteral("Diagramme"), "MenuItem_Diagramme",
+                                 &TForm_Lotto::MenuItem_DiagrammeClick);
     QMenu* reihen = menue(QStringLiteral("Reihen"), "MenuItem_Reihen");
     MenuItem_Reihenkuerzung = eintrag(reihen, QStringLiteral("Reihenkürzung"), "MenuItem_Reihenkuerzung",
                                       &TForm_Lotto::MenuItem_ReihenkuerzungClick);
@@ -205,6 +208,7 @@ void TForm_Lotto::Datenmodul_setzen(data::DataModule_Lotto* dm, Qt_Benutzerdialo
     Dialoge_System_binden();
     Dialoge_Wartung_binden();
     Dialoge_Druck_binden();
+    Dialoge_Diagramme_binden();
 }
 
 void TForm_Lotto::ausfuehren(const std::function<void()>& handler) {

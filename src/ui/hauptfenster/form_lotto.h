@@ -34,6 +34,7 @@ class DBLookupComboBox;
 class Qt_Benutzerdialog;
 class Statusleiste;
 class TForm_Copyright;
+class TForm_Diagramme;
 class TForm_Ziehung;
 class TForm_Zahlentipp;
 class TForm_Kuerzung;
@@ -71,6 +72,7 @@ class TForm_Lotto : public QMainWindow {
     void MenuItem_ZiehungClick();
     void MenuItem_AktualisierungClick();
     void MenuItem_ZahlentippClick();
+    void MenuItem_DiagrammeClick();
     void MenuItem_ReihenkuerzungClick();
     void MenuItem_GewinnerwartungClick();
     void MenuItem_GewinnermittlungClick();
@@ -84,6 +86,9 @@ class TForm_Lotto : public QMainWindow {
     // --- The dialogs: one method each; the dialogs of later work are shown from here. -------
     void Dialog_Ziehung_zeigen();
     void Dialog_Zahlentipp_zeigen();
+    // The chart window; from the statistics grid's context menu its Verlauf chart takes the grid's
+    // current number.
+    void Dialog_Diagramme_zeigen(bool zahl_aus_gitter = false);
     void Dialog_Kuerzung_zeigen();
     void Dialog_Analyse_zeigen();
     void Dialog_Gewinnerwartung_zeigen();
@@ -146,6 +151,8 @@ class TForm_Lotto : public QMainWindow {
     QAction* MenuItem_Eingabe_Daten = nullptr;
     QAction* MenuItem_Aktualisierung = nullptr;
     QAction* MenuItem_Zahlentipp = nullptr;
+    QAction* MenuItem_Diagramme = nullptr;
+    QAction* MenuItem_Gitter_Diagramme = nullptr; // the statistics grid's context menu
     QAction* MenuItem_Reihenkuerzung = nullptr;
     QAction* MenuItem_Gewinnerwartung = nullptr;
     QAction* MenuItem_Gewinnermittlung = nullptr;
@@ -161,6 +168,7 @@ class TForm_Lotto : public QMainWindow {
     TForm_Copyright* Form_Copyright = nullptr;
     TForm_Ziehung* Form_Ziehung = nullptr;
     TForm_Zahlentipp* Form_Zahlentipp = nullptr;
+    TForm_Diagramme* Form_Diagramme = nullptr; // not modal: stays open beside the window
     TForm_Kuerzung* Form_Kuerzung = nullptr;
     TForm_Analyse* Form_Analyse = nullptr;
     TForm_Gewinnerwartung* Form_Gewinnerwartung = nullptr;
@@ -200,6 +208,8 @@ class TForm_Lotto : public QMainWindow {
     void Dialoge_Wartung_binden();
     void Dialoge_Druck_anlegen();
     void Dialoge_Druck_binden();
+    void Dialoge_Diagramme_anlegen(); // form_lotto_dialoge_diagramme.cpp (charts)
+    void Dialoge_Diagramme_binden();
     void Texte_aus_Wahl();
     void Hinweis_anzeigen(const QString& text);
     // Runs a handler; an error of the store reaches the default error report.

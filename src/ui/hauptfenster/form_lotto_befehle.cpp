@@ -60,6 +60,9 @@ void TForm_Lotto::MenuItem_AktualisierungClick() {
 void TForm_Lotto::MenuItem_ZahlentippClick() {
     ausfuehren([this] { Dialog_Zahlentipp_zeigen(); });
 }
+void TForm_Lotto::MenuItem_DiagrammeClick() {
+    ausfuehren([this] { Dialog_Diagramme_zeigen(); });
+}
 void TForm_Lotto::MenuItem_GewinnerwartungClick() {
     ausfuehren([this] { Dialog_Gewinnerwartung_zeigen(); });
 }

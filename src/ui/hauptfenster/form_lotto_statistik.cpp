@@ -5,6 +5,7 @@
 #include "ui/hauptfenster/kernanbindung.h"
 #include "ui/steuerelemente/db_grid.h"
 
+#include <QAction>
 #include <QFrame>
 #include <QRadioButton>
 
@@ -69,6 +70,14 @@ void TForm_Lotto::Statistik_anlegen(QWidget* flaeche) {
         QStringLiteral("Zahlen - Wahrscheinlichkeit, Häufigkeit, Rückständigkeit Wochen und in jeweiliger "
                        "Jahresziehung"));
     platzieren(DBGrid_Zahlen, 430, 63, 290, 603);
+
+    // Context menu of the grid: the charts, the Verlauf chart on the number clicked.
+    MenuItem_Gitter_Diagramme = new QAction(QStringLiteral("Diagramme"), DBGrid_Zahlen);
+    MenuItem_Gitter_Diagramme->setObjectName(QStringLiteral("MenuItem_Gitter_Diagramme"));
+    connect(MenuItem_Gitter_Diagramme, &QAction::triggered, this,
+            [this] { ausfuehren([this] { Dialog_Diagramme_zeigen(true); }); });
+    DBGrid_Zahlen->addAction(MenuItem_Gitter_Diagramme);
+    DBGrid_Zahlen->setContextMenuPolicy(Qt::ActionsContextMenu);
 }
 
 void TForm_Lotto::Statistik_binden() {
