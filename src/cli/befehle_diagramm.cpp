@@ -28,8 +28,8 @@ Diagrammaufruf lesen(const std::vector<std::string>& args) {
     const std::string art = a.option("art").value_or("");
     const auto gefunden = ui::Diagrammart_aus_Name(art);
     if (!gefunden)
-        throw Aufruffehler("--art kennt haeufigkeit, rueckstand, wiederholungen, summen und verlauf, nicht '" + art +
-                           "'.");
+        throw Aufruffehler(
+            "--art kennt haeufigkeit, rueckstand, wiederholungen, summen und verlauf, nicht '" + art + "'.");
     d.art = *gefunden;
     d.datei = a.option("datei").value_or("");
     if (!ui::Bildformat_bekannt(d.datei))
@@ -40,7 +40,8 @@ Diagrammaufruf lesen(const std::vector<std::string>& args) {
         d.zahl = ganzzahl(*z, "--zahl", 1, stats::kGroessteZahl);
     }
     if (const auto b = a.option("breite"))
-        d.breite = static_cast<int>(ganzzahl(*b, "--breite", ui::kKleinste_Bildseite, ui::kGroesste_Bildseite));
+        d.breite =
+            static_cast<int>(ganzzahl(*b, "--breite", ui::kKleinste_Bildseite, ui::kGroesste_Bildseite));
     if (const auto h = a.option("hoehe"))
         d.hoehe = static_cast<int>(ganzzahl(*h, "--hoehe", ui::kKleinste_Bildseite, ui::kGroesste_Bildseite));
     if (!a.rest().empty()) throw Aufruffehler("diagramm nimmt keine weiteren Argumente.");
@@ -58,7 +59,8 @@ int diagramm(Kontext& k) {
     // Without --zahl: the Verlauf of the statistics grid's current number, as the window starts,
     // and the recurrence from the draw just before (z = 1).
     int auswahl = 0;
-    if (d.art == ui::Diagrammart::Verlauf) auswahl = d.zahl ? static_cast<int>(*d.zahl) : stats::Zahl_im_Gitter(k.dm);
+    if (d.art == ui::Diagrammart::Verlauf)
+        auswahl = d.zahl ? static_cast<int>(*d.zahl) : stats::Zahl_im_Gitter(k.dm);
     if (d.art == ui::Diagrammart::Wiederholungen) auswahl = d.zahl ? static_cast<int>(*d.zahl) : 1;
     if (!ui::Auswahl_gueltig(d.art, auswahl, daten.Zahlen_bis)) {
         const int bis = d.art == ui::Diagrammart::Verlauf ? daten.Zahlen_bis : 7;
@@ -77,11 +79,11 @@ int diagramm(Kontext& k) {
 } // namespace
 
 void befehle_registrieren_diagramm() {
-    befehle()["diagramm"] = {
-        diagramm,
-        "diagramm --art haeufigkeit|rueckstand|wiederholungen|summen|verlauf [--zahl Z] --datei DATEI.png|.svg "
-        "[--breite B] [--hoehe H]",
-        [](const std::vector<std::string>& args) { lesen(args); }};
+    befehle()["diagramm"] = {diagramm,
+                             "diagramm --art haeufigkeit|rueckstand|wiederholungen|summen|verlauf [--zahl Z] "
+                             "--datei DATEI.png|.svg "
+                             "[--breite B] [--hoehe H]",
+                             [](const std::vector<std::string>& args) { lesen(args); }};
 }
 
 } // namespace pyra::cli

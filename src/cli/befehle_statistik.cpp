@@ -64,7 +64,8 @@ int statistik(Kontext& k) {
     const bool test = a.schalter("test");
     const auto trotzdem = a.option("trotzdem");
     if (!a.rest().empty()) throw Aufruffehler("statistik nimmt nur --trotzdem ja|nein oder --test.");
-    if (test && trotzdem) throw Aufruffehler("statistik --test rechnet nichts neu und nimmt kein --trotzdem.");
+    if (test && trotzdem)
+        throw Aufruffehler("statistik --test rechnet nichts neu und nimmt kein --trotzdem.");
     if (test) return frequenztest(k);
     k.dialog.antworten = {trotzdem ? ja_nein(*trotzdem) : true};
     try {
@@ -112,11 +113,12 @@ int analyse(Kontext& k) {
 
 void befehle_registrieren_statistik() {
     auto& b = befehle();
-    b["statistik"] = {statistik, "statistik [--trotzdem ja|nein] [--test]", [](const std::vector<std::string>& args) {
-                          Argumente a(args);
-                          if (a.schalter("test") && a.option("trotzdem"))
-                              throw Aufruffehler("statistik --test rechnet nichts neu und nimmt kein --trotzdem.");
-                      }};
+    b["statistik"] = {
+        statistik, "statistik [--trotzdem ja|nein] [--test]", [](const std::vector<std::string>& args) {
+            Argumente a(args);
+            if (a.schalter("test") && a.option("trotzdem"))
+                throw Aufruffehler("statistik --test rechnet nichts neu und nimmt kein --trotzdem.");
+        }};
     b["analyse"] = {analyse, "analyse"};
 }
 

@@ -113,8 +113,9 @@ Chiquadrattest Chiquadrat_testen(const Spalte& haeufigkeit, int ziehungen, int n
 
 std::string Testsatz(const Chiquadrattest& t) {
     if (!t.moeglich) return "Vor der gewählten Woche liegen keine Ziehungen vor; ein Test ist nicht möglich.";
-    const std::string klammer = "(χ² = " + dezimal(t.Chiquadrat, 1) + " bei " + std::to_string(t.Freiheitsgrade) +
-                                " Freiheitsgraden, p " + p_text(t.p) + ").";
+    const std::string klammer = "(χ² = " + dezimal(t.Chiquadrat, 1) + " bei " +
+                                std::to_string(t.Freiheitsgrade) + " Freiheitsgraden, p " + p_text(t.p) +
+                                ").";
     if (t.p < 0.01) return "Die Abweichungen sind größer, als der Zufall sie erwarten lässt " + klammer;
     return "Die Abweichungen liegen im Rahmen des Zufalls " + klammer;
 }
@@ -192,8 +193,22 @@ std::array<double, 7> Zufallsanteile_gezaehlt(int n_max, int z, const std::vecto
     std::array<double, 7> anteile{};
     if (!n_gueltig(n_max) || z < 1 || z > 7) return anteile;
     const double alle = binomial(n_max, 6);
-    // Chance that a draw misses `a` given numbers.
-    auto verfehlt = [&](int a) { return binomial(n_max - a, 6) / alle; };
+    // verfehlt[a]: chance that a draw misses `a` given numbers; c[n][k] = C(n, k) for n <= 6.
+    std::array<double, 13> verfehlt{};
+    for (int a = 0; a <= 12; ++a) verfehlt[a] = binomial(n_max - a, 6) / alle;
+    std::array<std::array<double, 7>, 7> c{};
+    for (int n = 0; n <= 6; ++n)
+        for (int k = 0; k <= n; ++k) c[n][k] = binomial(n, k);
+
+    // v given numbers among the k latest draws, the other 6 − v not; k <= z takes few values.
+    auto vorn = [&](int v, int k) {
+        double s = 0;
+        for (int y = 0; y <= v; ++y) s += (y % 2 ? -1.0 : 1.0) * c[v][y] * std::pow(verfehlt[6 - v + y], k);
+        return std::max(s, 0.0);
+    };
+    std::array<std::array<double, 7>, 8> vorn_k{}; // [k][v]
+    for (int k = 1; k <= z; ++k)
+        for (int v = 0; v <= 6; ++v) vorn_k[k][v] = vorn(v, k);
 
     // The joint chances depend on m only; each length is computed once and weighted by how
     // many draws have it.
@@ -208,15 +223,13 @@ std::array<double, 7> Zufallsanteile_gezaehlt(int n_max, int z, const std::vecto
         i = j;
         if (m <= 0) continue; // no earlier draw: never counted
         const int k = std::min(z, m);
+        std::array<double, 7> potenz{}; // chance that the m − k earlier draws all miss y numbers
+        for (int y = 0; y <= 6; ++y) potenz[y] = std::pow(verfehlt[y], m - k);
         for (int v = 0; v <= 6; ++v) {
             const int w = 6 - v;
-            double vorn = 0; // v given numbers among the k latest draws, the other w not
-            for (int y = 0; y <= v; ++y)
-                vorn += (y % 2 ? -1.0 : 1.0) * binomial(v, y) * std::pow(verfehlt(w + y), k);
-            double hinten = 0; // the w others among the m − k draws before them
-            for (int y = 0; y <= w; ++y)
-                hinten += (y % 2 ? -1.0 : 1.0) * binomial(w, y) * std::pow(verfehlt(y), m - k);
-            summe[v] += anzahl * binomial(6, v) * std::max(vorn, 0.0) * std::max(hinten, 0.0);
+            double hinten = 0; // the w others among the m − k draws before the k latest
+            for (int y = 0; y <= w; ++y) hinten += (y % 2 ? -1.0 : 1.0) * c[w][y] * potenz[y];
+            summe[v] += anzahl * c[6][v] * vorn_k[k][v] * std::max(hinten, 0.0);
         }
     }
     const double gesamt = std::accumulate(summe.begin(), summe.end(), 0.0);

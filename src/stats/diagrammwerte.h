@@ -88,10 +88,10 @@ using Verteilung = std::array<std::array<double, 7>, 7>;
 
 // Everything the charts of one selection draw.
 struct Diagrammdaten {
-    int Jahr = 0;       // the selected week: the charts count the draws before it
+    int Jahr = 0; // the selected week: the charts count the draws before it
     int Woche = 0;
-    int Zahlen_bis = 0; // N, limited to 0..49
-    int Ziehungen = 0;  // counted draws: rows with results before the selected week
+    int Zahlen_bis = 0;        // N, limited to 0..49
+    int Ziehungen = 0;         // counted draws: rows with results before the selected week
     Zahlenstatistik Statistik; // their frequencies and overdue values, as the statistics grid counts
     Serie Vorher;              // the rows of the series before the selected week, oldest first
     // The analysis tables of the association and draw day as stored (0 where a row is missing).

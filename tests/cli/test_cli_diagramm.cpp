@@ -32,10 +32,11 @@ class CliDiagramm : public ::testing::Test {
         sqlite3_open_v2(pfad("Datenbank_Lotto.tdbd").c_str(), &db, SQLITE_OPEN_READONLY, nullptr);
         sqlite3_stmt* st = nullptr;
         int n = -1;
-        if (sqlite3_prepare_v2(db,
-                               "SELECT count(*) FROM Zahl_Daten WHERE Haeufigkeit_Wo IS NOT NULL AND Jahr = 2024 "
-                               "AND Woche = 11 AND ID_Verband = 3 AND ID_Ziehung = 1",
-                               -1, &st, nullptr) == SQLITE_OK &&
+        if (sqlite3_prepare_v2(
+                db,
+                "SELECT count(*) FROM Zahl_Daten WHERE Haeufigkeit_Wo IS NOT NULL AND Jahr = 2024 "
+                "AND Woche = 11 AND ID_Verband = 3 AND ID_Ziehung = 1",
+                -1, &st, nullptr) == SQLITE_OK &&
             sqlite3_step(st) == SQLITE_ROW)
             n = sqlite3_column_int(st, 0);
         sqlite3_finalize(st);
@@ -49,10 +50,11 @@ std::pair<std::uint32_t, std::uint32_t> png_groesse(const std::string& datei) {
     std::ifstream ein(datei, std::ios::binary);
     unsigned char kopf[24] = {};
     ein.read(reinterpret_cast<char*>(kopf), sizeof kopf);
-    if (ein.gcount() != 24 || kopf[0] != 0x89 || kopf[1] != 'P' || kopf[12] != 'I' || kopf[13] != 'H') return {0, 0};
+    if (ein.gcount() != 24 || kopf[0] != 0x89 || kopf[1] != 'P' || kopf[12] != 'I' || kopf[13] != 'H')
+        return {0, 0};
     auto wort = [&](int i) {
-        return std::uint32_t(kopf[i]) << 24 | std::uint32_t(kopf[i + 1]) << 16 | std::uint32_t(kopf[i + 2]) << 8 |
-               kopf[i + 3];
+        return std::uint32_t(kopf[i]) << 24 | std::uint32_t(kopf[i + 1]) << 16 |
+               std::uint32_t(kopf[i + 2]) << 8 | kopf[i + 3];
     };
     return {wort(16), wort(20)};
 }
@@ -88,7 +90,8 @@ TEST_F(CliDiagramm, FrequencyTestPrintsChiSquareDegreesAndPWithoutWriting) {
     EXPECT_EQ(w.at("Freiheitsgrade"), "48");
     EXPECT_NEAR(std::stod(w.at("p")), 0.05680429581767471, 1e-12);
     EXPECT_EQ(w.at("Ziehungen"), "3570");
-    EXPECT_EQ(z[1], "Die Abweichungen liegen im Rahmen des Zufalls (χ² = 64,4 bei 48 Freiheitsgraden, p = 0,06).");
+    EXPECT_EQ(z[1],
+              "Die Abweichungen liegen im Rahmen des Zufalls (χ² = 64,4 bei 48 Freiheitsgraden, p = 0,06).");
 
     // Nothing is recomputed or written: the selection's statistics rows stay as they were.
     EXPECT_EQ(berechnete_zeilen(), vorher);
@@ -98,7 +101,8 @@ TEST_F(CliDiagramm, EveryChartRendersOffscreenAtTheAskedSize) {
     ASSERT_EQ(run("start --datum 2024-03-14").status, 0);
     for (const char* art : {"haeufigkeit", "rueckstand", "wiederholungen", "summen", "verlauf"}) {
         const std::string datei = pfad(std::string(art) + ".png");
-        const auto r = run(std::string("diagramm --art ") + art + " --datei '" + datei + "' --breite 640 --hoehe 480");
+        const auto r =
+            run(std::string("diagramm --art ") + art + " --datei '" + datei + "' --breite 640 --hoehe 480");
         ASSERT_EQ(r.status, 0) << art << ": " << r.fehler;
         EXPECT_EQ(r.ausgabe, "Diagramm gespeichert: " + datei + "\n");
         EXPECT_EQ(png_groesse(datei), std::make_pair(640u, 480u)) << art;
@@ -123,11 +127,12 @@ TEST_F(CliDiagramm, WrongCommandLinesAndRefusedFiles) {
         int status;
     };
     // Usage errors and refused sizes are found before any database is created.
-    for (const Fall& f : {Fall{"diagramm --art torte --datei x.png", 2}, Fall{"diagramm --art summen --datei x.pdf", 2},
-                          Fall{"diagramm --art summen", 2}, Fall{"diagramm --art summen --zahl 3 --datei x.png", 2},
-                          Fall{"diagramm --art summen --datei x.png --breite 50", 1},
-                          Fall{"diagramm --art summen --datei x.png --hoehe 99999", 1},
-                          Fall{"statistik --test --trotzdem ja", 2}}) {
+    for (const Fall& f :
+         {Fall{"diagramm --art torte --datei x.png", 2}, Fall{"diagramm --art summen --datei x.pdf", 2},
+          Fall{"diagramm --art summen", 2}, Fall{"diagramm --art summen --zahl 3 --datei x.png", 2},
+          Fall{"diagramm --art summen --datei x.png --breite 50", 1},
+          Fall{"diagramm --art summen --datei x.png --hoehe 99999", 1},
+          Fall{"statistik --test --trotzdem ja", 2}}) {
         const auto r = run(f.args);
         EXPECT_EQ(r.status, f.status) << f.args << "\n" << r.fehler;
         EXPECT_FALSE(std::filesystem::exists(pfad("Datenbank_Lotto.tdbd"))) << f.args;

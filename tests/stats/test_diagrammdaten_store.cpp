@@ -48,7 +48,8 @@ test::TempDir* Diagrammdatenbank::vorlage_ = nullptr;
 
 // The seven percentages of each row of an analysis table cursor, in its key order.
 stats::Verteilung verteilung(store::Table& t) {
-    const char* felder[7] = {"0_Zahlen", "1_Zahl", "2_Zahlen", "3_Zahlen", "4_Zahlen", "5_Zahlen", "6_Zahlen"};
+    const char* felder[7] = {"0_Zahlen", "1_Zahl",   "2_Zahlen", "3_Zahlen",
+                             "4_Zahlen", "5_Zahlen", "6_Zahlen"};
     stats::Verteilung v{};
     std::size_t r = 0;
     for (t.First(); !t.Eof() && r < 7; t.Next(), ++r)
@@ -87,7 +88,8 @@ TEST_F(Diagrammdatenbank, SeriesEqualTheTablesTheyDraw) {
     EXPECT_EQ(d.Ziehung_Ja_z, verteilung(dm->Table_Ziehung_Ja_z));
     store::Table& su = dm->Table_Summe_Ru;
     std::size_t b = 0;
-    for (su.First(); !su.Eof(); su.Next(), ++b) EXPECT_EQ(d.Summe_Ru[b], su.FieldByName("Prozent").AsFloat()) << b;
+    for (su.First(); !su.Eof(); su.Next(), ++b)
+        EXPECT_EQ(d.Summe_Ru[b], su.FieldByName("Prozent").AsFloat()) << b;
     EXPECT_EQ(b, 15u);
     EXPECT_GT(d.Ziehung_Wo_z[0][0], 30.0); // not an empty table
 }

@@ -116,8 +116,9 @@ TEST(Testsatz, SaysWithinChanceOrNotWithGermanNumbers) {
     EXPECT_EQ(Testsatz(test(70.01, 0.0199)),
               "Die Abweichungen liegen im Rahmen des Zufalls (χ² = 70,0 bei 48 Freiheitsgraden, p = 0,02).");
     // Below 0.01 the other sentence; the p shown never rounds up to the limit.
-    EXPECT_EQ(Testsatz(test(75.0, 0.00999)), "Die Abweichungen sind größer, als der Zufall sie erwarten lässt "
-                                             "(χ² = 75,0 bei 48 Freiheitsgraden, p = 0,009).");
+    EXPECT_EQ(Testsatz(test(75.0, 0.00999)),
+              "Die Abweichungen sind größer, als der Zufall sie erwarten lässt "
+              "(χ² = 75,0 bei 48 Freiheitsgraden, p = 0,009).");
     EXPECT_EQ(Testsatz(test(120.0, 4e-8)), "Die Abweichungen sind größer, als der Zufall sie erwarten lässt "
                                            "(χ² = 120,0 bei 48 Freiheitsgraden, p < 0,001).");
     EXPECT_EQ(Testsatz(Chiquadrattest{}),
@@ -301,9 +302,12 @@ TEST(Zufallsanteile, CountedAsTheAnalysisAgreesWithCountingEveryCase) {
 }
 
 TEST(Zufallsanteile, ComparisonLengthsCountEarlierRowsWithResults) {
-    const Serie serie = {ziehung(2019, 5, {1, 2, 3, 4, 5, 6}), ziehung(2019, 6, {1, 2, 3, 4, 5, 6}),
-                         ziehung(2020, 5, {}),                 ziehung(2020, 6, {1, 2, 3, 4, 5, 6}),
-                         ziehung(2021, 5, {1, 2, 3, 4, 5, 6}), ziehung(2021, 6, {1, 2, 3, 4, 5, 6})};
+    const Serie serie = {ziehung(2019, 5, {1, 2, 3, 4, 5, 6}),
+                         ziehung(2019, 6, {1, 2, 3, 4, 5, 6}),
+                         ziehung(2020, 5, {}),
+                         ziehung(2020, 6, {1, 2, 3, 4, 5, 6}),
+                         ziehung(2021, 5, {1, 2, 3, 4, 5, 6}),
+                         ziehung(2021, 6, {1, 2, 3, 4, 5, 6})};
     EXPECT_EQ(Vergleichslaengen(serie, serie.size(), false), (std::vector<int>{0, 1, 2, 3, 4}));
     EXPECT_EQ(Vergleichslaengen(serie, serie.size(), true), (std::vector<int>{0, 0, 1, 1, 2}));
     EXPECT_EQ(Vergleichslaengen(serie, 2, true), (std::vector<int>{0, 0}));

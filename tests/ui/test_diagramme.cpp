@@ -18,19 +18,22 @@
 #include <QAbstractBarSeries>
 #include <QAction>
 #include <QApplication>
-#include <QBarCategoryAxis>
 #include <QBarSet>
+#include <QCategoryAxis>
 #include <QChart>
 #include <QChartView>
 #include <QComboBox>
 #include <QImageReader>
 #include <QLabel>
 #include <QLineSeries>
+#include <QPushButton>
+#include <QRadioButton>
 #include <QTabWidget>
 #include <QtTest>
 
 using namespace pyra;
 using test::Lauf;
+namespace fs = std::filesystem;
 
 namespace {
 
@@ -84,6 +87,7 @@ class Diagramme : public QObject {
     void menue_und_kontextmenue_oeffnen_das_fenster();
     void jede_reihe_gleicht_ihrer_tabelle();
     void folgt_der_auswahl_solange_es_offen_ist();
+    void ohne_ziehungen_und_mit_beschaedigter_einstellung();
     void bild_und_druck_des_gezeigten_diagramms();
     void bildschirmfotos();
 
@@ -146,11 +150,13 @@ void Diagramme::jede_reihe_gleicht_ihrer_tabelle() {
     store::Table& zd = l.dm->Table_Zahl_Daten;
     zd.SetIndexName("");
     QCOMPARE(balken(f, ui::Diagrammart::Haeufigkeit, 0), spalte(zd, "Haeufigkeit_Wo"));
-    auto* x = qobject_cast<QBarCategoryAxis*>(
+    auto* x = qobject_cast<QCategoryAxis*>(
         f->ChartView[0]->chart()->axes(Qt::Horizontal, balkenreihe(f->ChartView[0]->chart())).value(0));
     QVERIFY(x);
-    QCOMPARE(x->count(), 49);
-    QCOMPARE(x->at(48), QStringLiteral("49"));
+    QCOMPARE(x->min(), -0.5);
+    QCOMPARE(x->max(), 48.5);
+    QCOMPARE(x->categoriesLabels().last(), QStringLiteral("49"));
+    QCOMPARE(x->endValue(QStringLiteral("49")), 48.0); // under the 49th bar
     const QList<double> normal = balken(f, ui::Diagrammart::Rueckstand, 0);
     const QList<double> lang = balken(f, ui::Diagrammart::Rueckstand, 1);
     const QList<double> rs = spalte(zd, "Rueckstaendig_Wo");
@@ -167,13 +173,17 @@ void Diagramme::jede_reihe_gleicht_ihrer_tabelle() {
     QCOMPARE(linie(f, ui::Diagrammart::Haeufigkeit, QStringLiteral("Erwartung"))->at(0).y(), erwartet);
     QCOMPARE(linie(f, ui::Diagrammart::Rueckstand, QStringLiteral("mittlerer"))->at(0).y(),
              stats::Erwarteter_Rueckstand(3570, 49));
-    QCOMPARE(f->Label_Satz[0]->text(),
-             QString::fromStdString(stats::Testsatz(stats::Chiquadrat_testen(d.Statistik.Haeufigkeit_Wo, 3570, 49))));
-    QVERIFY(f->Label_Satz[0]->text().startsWith(QStringLiteral("Die Abweichungen liegen im Rahmen des Zufalls")));
+    QCOMPARE(f->Label_Satz[0]->text(), QString::fromStdString(stats::Testsatz(
+                                           stats::Chiquadrat_testen(d.Statistik.Haeufigkeit_Wo, 3570, 49))));
+    QVERIFY(
+        f->Label_Satz[0]->text().startsWith(QStringLiteral("Die Abweichungen liegen im Rahmen des Zufalls")));
     // Each bar carries its exact value as its tool tip.
     auto* hf = balkenreihe(f->ChartView[0]->chart())->barSets().at(0);
-    QVERIFY(hf->property("pyra_tipps").toStringList().at(6).startsWith(
-        QStringLiteral("Zahl 7: %1-mal gezogen").arg(QLocale(QLocale::German).toString(int(hf->at(6))))));
+    QVERIFY(hf->property("pyra_tipps")
+                .toStringList()
+                .at(6)
+                .startsWith(QStringLiteral("Zahl 7: %1-mal gezogen")
+                                .arg(QLocale(QLocale::German).toString(int(hf->at(6))))));
 
     // Recurrence shares: the rows of Ziehung_Wo_z and Ziehung_Ja_z, beside the chance shares.
     for (int z : {1, 3, 7}) {
@@ -183,7 +193,8 @@ void Diagramme::jede_reihe_gleicht_ihrer_tabelle() {
             QList<double> werte;
             t.First();
             for (int r = 1; r < z; ++r) t.Next();
-            for (const char* feld : {"0_Zahlen", "1_Zahl", "2_Zahlen", "3_Zahlen", "4_Zahlen", "5_Zahlen", "6_Zahlen"})
+            for (const char* feld :
+                 {"0_Zahlen", "1_Zahl", "2_Zahlen", "3_Zahlen", "4_Zahlen", "5_Zahlen", "6_Zahlen"})
                 werte << t.FieldByName(feld).AsFloat();
             t.First();
             return werte;
@@ -191,18 +202,21 @@ void Diagramme::jede_reihe_gleicht_ihrer_tabelle() {
         QCOMPARE(balken(f, ui::Diagrammart::Wiederholungen, 0), zeile(l.dm->Table_Ziehung_Wo_z));
         QCOMPARE(balken(f, ui::Diagrammart::Wiederholungen, 2), zeile(l.dm->Table_Ziehung_Ja_z));
         QCOMPARE(balken(f, ui::Diagrammart::Wiederholungen, 1),
-                 liste(stats::Zufallsanteile_gezaehlt(49, z, stats::Vergleichslaengen(d.Vorher, d.Vorher.size(), false))));
+                 liste(stats::Zufallsanteile_gezaehlt(
+                     49, z, stats::Vergleichslaengen(d.Vorher, d.Vorher.size(), false))));
         QCOMPARE(balken(f, ui::Diagrammart::Wiederholungen, 3),
-                 liste(stats::Zufallsanteile_gezaehlt(49, z, stats::Vergleichslaengen(d.Vorher, d.Vorher.size(), true))));
+                 liste(stats::Zufallsanteile_gezaehlt(
+                     49, z, stats::Vergleichslaengen(d.Vorher, d.Vorher.size(), true))));
     }
-    // Draws before a draw: with thousands of earlier draws almost nothing is left out, so the
-    // shares are those of the hypergeometric formula C(6, v) C(43, 6 − v) / C(49, 6).
+    // z = 1 in draws: only the first few dozen of 3,570 draws are left out for a number never
+    // drawn before, so the shares are within 0.02 points of the hypergeometric formula
+    // C(6, v) C(43, 6 − v) / C(49, 6).
     const double c496 = 13983816.0;
     const double formel[7] = {6096454 / c496, 5775588 / c496, 1851150 / c496, 246820 / c496,
                               13545 / c496,   258 / c496,     1 / c496};
     f->ComboBox_Wiederholung->setCurrentIndex(0);
     for (int v = 0; v <= 6; ++v)
-        QVERIFY2(std::fabs(balken(f, ui::Diagrammart::Wiederholungen, 1)[v] - 100 * formel[v]) < 1e-3,
+        QVERIFY2(std::fabs(balken(f, ui::Diagrammart::Wiederholungen, 1)[v] - 100 * formel[v]) < 0.02,
                  qPrintable(QString::number(v)));
 
     // Sum bands: the Prozent of the fifteen Summe_Ru rows.
@@ -214,7 +228,8 @@ void Diagramme::jede_reihe_gleicht_ihrer_tabelle() {
     QVERIFY(v);
     QCOMPARE(v->count(), 3570);
     QVERIFY(zd.Locate("Zahl", {13}));
-    QVERIFY(std::fabs(v->at(v->count() - 1).y() - (zd.FieldByName("Haeufigkeit_Wo").AsFloat() - erwartet)) < 1e-9);
+    QVERIFY(std::fabs(v->at(v->count() - 1).y() - (zd.FieldByName("Haeufigkeit_Wo").AsFloat() - erwartet)) <
+            1e-9);
 }
 
 void Diagramme::folgt_der_auswahl_solange_es_offen_ist() {
@@ -260,6 +275,41 @@ void Diagramme::folgt_der_auswahl_solange_es_offen_ist() {
     QVERIFY(!f->isVisible());
 }
 
+void Diagramme::ohne_ziehungen_und_mit_beschaedigter_einstellung() {
+    Lauf l(vorlage_.dir(), {2024, 3, 14});
+    l.form->show();
+    ui::TForm_Diagramme* f = l.form->Form_Diagramme;
+    l.form->MenuItem_Diagramme->trigger();
+    auto zahlen_bis = [&](int n) {
+        l.dm->Table_Lotto.Edit();
+        l.dm->Table_Lotto.FieldByName("Zahlen_bis").SetInteger(n);
+        l.dm->Table_Lotto.Post();
+        warten_bis_gezeichnet();
+    };
+    // A damaged number range draws what it can and tests nothing; 99 is taken as 49.
+    for (int n : {0, 3, 99}) {
+        zahlen_bis(n);
+        QCOMPARE(f->Daten().Zahlen_bis, std::min(n, 49));
+        QCOMPARE(balken(f, ui::Diagrammart::Haeufigkeit, 0).size(), std::min(n, 49));
+        QCOMPARE(f->Label_Satz[0]->text().startsWith(QStringLiteral("Die Abweichungen")), n == 99);
+    }
+    zahlen_bis(49);
+
+    // The first week of the history: no draws before it.
+    l.dm->Table_Wahl.Edit();
+    l.dm->Table_Wahl.FieldByName("Jahr_aktuell").SetInteger(1955);
+    l.dm->Table_Wahl.FieldByName("Woche_aktuell").SetInteger(40);
+    l.dm->Auswahl_uebernehmen();
+    warten_bis_gezeichnet();
+    QCOMPARE(f->Daten().Ziehungen, 0);
+    const QString keine =
+        QStringLiteral("Vor der gewählten Woche liegen keine Ziehungen vor; ein Test ist nicht möglich.");
+    QCOMPARE(f->Label_Satz[0]->text(), keine);
+    QCOMPARE(f->Label_Satz[4]->text(), keine);
+    QCOMPARE(linie(f, ui::Diagrammart::Verlauf, QStringLiteral("Zahl"))->count(), 0);
+    for (int i = 0; i < ui::kAnzahl_Diagramme; ++i) QVERIFY(!f->ChartView[i]->grab().isNull());
+}
+
 void Diagramme::bild_und_druck_des_gezeigten_diagramms() {
     Lauf l(vorlage_.dir(), {2024, 3, 14});
     l.form->show();
@@ -296,8 +346,9 @@ void Diagramme::bild_und_druck_des_gezeigten_diagramms() {
     f->Button_Drucken->click();
     const fs::path arbeit = l.dir.path() / "Arbeit" / "Diagramm_summen_1.pdf";
     QVERIFY2(platform::Pdf_vollstaendig(arbeit), arbeit.c_str());
-    QCOMPARE(l.meldungen.last(), QStringLiteral("Kein Drucker installiert! Das Diagramm wurde in die Datei ") +
-                                     QString::fromStdString(arbeit.string()) + QStringLiteral(" geschrieben."));
+    QCOMPARE(l.meldungen.last(),
+             QStringLiteral("Kein Drucker installiert! Das Diagramm wurde in die Datei ") +
+                 QString::fromStdString(arbeit.string()) + QStringLiteral(" geschrieben."));
 }
 
 void Diagramme::bildschirmfotos() {

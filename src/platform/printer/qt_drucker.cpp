@@ -176,8 +176,8 @@ fs::path Qt_Drucker::Pdf_Datei() const {
 
 std::string Qt_Drucker::Hinweis() const {
     if (d_->art != Ausgabe::Pdf_Ersatz || d_->letzte_datei.empty()) return {};
-    return "Kein Drucker installiert! " + d_->bezeichnung + " wurde in die Datei " + d_->letzte_datei.string() +
-           " geschrieben.";
+    return "Kein Drucker installiert! " + d_->bezeichnung + " wurde in die Datei " +
+           d_->letzte_datei.string() + " geschrieben.";
 }
 
 std::string Qt_Drucker::Druckername() const {
@@ -198,10 +198,9 @@ void Qt_Drucker::Druckauftrag_beginnen() {
         const fs::path verzeichnis = d_->programmverzeichnis / "Arbeit";
         std::error_code fehler;
         fs::create_directories(verzeichnis, fehler);
-        const std::string stamm =
-            d_->dateistamm.empty()
-                ? "Spielschein_" + std::to_string(d_->woche) + "_" + std::to_string(d_->jahr) + "_"
-                : d_->dateistamm + "_";
+        const std::string stamm = d_->dateistamm.empty() ? "Spielschein_" + std::to_string(d_->woche) + "_" +
+                                                               std::to_string(d_->jahr) + "_"
+                                                         : d_->dateistamm + "_";
         d_->pdf_einrichten(freie_pdf_datei(verzeichnis, stamm));
         break;
     }

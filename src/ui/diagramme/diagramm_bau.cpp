@@ -5,6 +5,7 @@
 #include <QBarCategoryAxis>
 #include <QBarSeries>
 #include <QBarSet>
+#include <QCategoryAxis>
 #include <QChart>
 #include <QCursor>
 #include <QFontMetricsF>
@@ -66,9 +67,16 @@ QChart* neues_diagramm(const QString& titel) {
     c->setTitleBrush(Farbe_Text);
     c->setBackgroundBrush(Farbe_Flaeche);
     c->setBackgroundRoundness(0);
+    c->setBackgroundPen(Qt::NoPen);
+    c->layout()->setContentsMargins(0, 0, 0, 0);
     c->setPlotAreaBackgroundBrush(Qt::white);
     c->setPlotAreaBackgroundVisible(true);
     c->setMargins(QMargins(4, 4, 4, 4));
+    // Axis numbers with the decimal comma; no thousands separator, so that years read 1990.
+    QLocale deutsch(QLocale::German, QLocale::Germany);
+    deutsch.setNumberOptions(QLocale::OmitGroupSeparator);
+    c->setLocalizeNumbers(true);
+    c->setLocale(deutsch);
     c->legend()->setAlignment(Qt::AlignBottom);
     c->legend()->setFont(schrift(12, false));
     c->legend()->setLabelColor(Farbe_Text);
@@ -89,6 +97,9 @@ QValueAxis* wertachse(QChart* c, const QString& titel, double von, double bis) {
     achse_gestalten(a, titel);
     a->setRange(von, bis);
     a->applyNiceNumbers();
+    // Whole numbers where the steps are whole; a small range keeps one decimal.
+    const double schritt = (a->max() - a->min()) / std::max(a->tickCount() - 1, 1);
+    a->setLabelFormat(schritt >= 1 ? QStringLiteral("%.0f") : QStringLiteral("%.1f"));
     c->addAxis(a, Qt::AlignLeft);
     return a;
 }
@@ -115,7 +126,8 @@ void tipp_zeigen(bool an, const QString& text) {
         QToolTip::hideText();
 }
 
-QBarSet* balken(const QString& name, const QColor& farbe, const QList<qreal>& werte, const QStringList& tipps) {
+QBarSet* balken(const QString& name, const QColor& farbe, const QList<qreal>& werte,
+                const QStringList& tipps) {
     auto* set = new QBarSet(name);
     set->append(werte);
     set->setColor(farbe);
@@ -129,7 +141,8 @@ QBarSet* balken(const QString& name, const QColor& farbe, const QList<qreal>& we
 }
 
 // A horizontal line across the categories 0..anzahl-1 of a bar chart.
-QLineSeries* waagerechte(const QString& name, double y, int anzahl, const QColor& farbe, const QString& tipp) {
+QLineSeries* waagerechte(const QString& name, double y, int anzahl, const QColor& farbe,
+                         const QString& tipp) {
     auto* l = new QLineSeries;
     l->setName(name);
     l->append(-0.5, y);
@@ -141,10 +154,27 @@ QLineSeries* waagerechte(const QString& name, double y, int anzahl, const QColor
     return l;
 }
 
-QStringList zahlen_kategorien(int n) {
-    QStringList k;
-    for (int z = 1; z <= n; ++z) k << QString::number(z);
-    return k;
+// The axis of the numbers 1..N under bars at the positions 0..N-1: the numbers 1, 5, 10, …
+// and N at their bars' centres (labels under every narrow bar would be cut to "…"); the tool
+// tip of a bar names its number.
+QCategoryAxis* zahlenachse(QChart* c, int n) {
+    auto* a = new QCategoryAxis;
+    achse_gestalten(a, QStringLiteral("Zahl"));
+    a->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
+    a->setStartValue(-0.5);
+    std::vector<int> marken;
+    for (int z = 1; z <= n; ++z)
+        if (z == 1 || z % 5 == 0) marken.push_back(z);
+    if (n > 1) {
+        // N itself, in place of a mark too close to it.
+        if (!marken.empty() && n - marken.back() < 3 && marken.back() != 1) marken.pop_back();
+        if (marken.empty() || marken.back() != n) marken.push_back(n);
+    }
+    for (int z : marken) a->append(QString::number(z), z - 1);
+    a->setRange(-0.5, std::max(n, 1) - 0.5);
+    a->setGridLineVisible(false);
+    c->addAxis(a, Qt::AlignBottom);
+    return a;
 }
 
 QString ziehungen_text(int n) {
@@ -160,8 +190,8 @@ QChart* haeufigkeit(const stats::Diagrammdaten& d) {
     const int n = d.Zahlen_bis;
     const double erwartet = stats::Erwartete_Haeufigkeit(d.Ziehungen, n);
     const double streuung = stats::Streuung_Haeufigkeit(d.Ziehungen, n);
-    QChart* c = neues_diagramm(QStringLiteral("Häufigkeit der Zahlen in %1 %2")
-                                   .arg(ziehungen_text(d.Ziehungen), woche_text(d)));
+    QChart* c = neues_diagramm(
+        QStringLiteral("Häufigkeit der Zahlen in %1 %2").arg(ziehungen_text(d.Ziehungen), woche_text(d)));
 
     QList<qreal> werte;
     QStringList tipps;
@@ -178,7 +208,7 @@ QChart* haeufigkeit(const stats::Diagrammdaten& d) {
     serie->setBarWidth(0.75);
     serie->append(balken(QStringLiteral("Häufigkeit"), Farbe_Smaragd, werte, tipps));
 
-    auto* x = kategorienachse(c, QStringLiteral("Zahl"), zahlen_kategorien(n));
+    auto* x = zahlenachse(c, n);
     const double oben = std::max({groesste, erwartet + 2 * streuung, 1.0}) * 1.08;
     auto* y = wertachse(c, QStringLiteral("Häufigkeit (Ziehungen)"), 0, oben);
     anhaengen(c, serie, x, y);
@@ -196,14 +226,16 @@ QChart* haeufigkeit(const stats::Diagrammdaten& d) {
         f.setAlpha(70);
         band->setBrush(f);
         band->setPen(Qt::NoPen);
-        const QString tipp = QStringLiteral("Bereich des Zufalls: %1 bis %2 (± 2 Standardabweichungen von %3)")
-                                 .arg(zahl(std::max(0.0, erwartet - 2 * streuung), 1),
-                                      zahl(erwartet + 2 * streuung, 1), zahl(streuung, 2));
+        const QString tipp =
+            QStringLiteral("Bereich des Zufalls: %1 bis %2 (± 2 Standardabweichungen von %3)")
+                .arg(zahl(std::max(0.0, erwartet - 2 * streuung), 1), zahl(erwartet + 2 * streuung, 1),
+                     zahl(streuung, 2));
         QObject::connect(band, &QAreaSeries::hovered, band,
                          [tipp](const QPointF&, bool an) { tipp_zeigen(an, tipp); });
         anhaengen(c, band, x, y);
         anhaengen(c,
-                  waagerechte(QStringLiteral("Erwartung (%1)").arg(zahl(erwartet, 1)), erwartet, n, Farbe_Marine,
+                  waagerechte(QStringLiteral("Erwartung (%1)").arg(zahl(erwartet, 1)), erwartet, n,
+                              Farbe_Marine,
                               QStringLiteral("Erwartung: %1 Ziehungen · 6 / %2 = %3")
                                   .arg(ganz(d.Ziehungen))
                                   .arg(n)
@@ -230,7 +262,9 @@ QChart* rueckstand(const stats::Diagrammdaten& d) {
         normal << (markiert[z] ? 0 : wert);
         lang << (markiert[z] ? wert : 0);
         if (r < 0)
-            tipps << QStringLiteral("Zahl %1: in keiner der %2 gezogen").arg(z).arg(ziehungen_text(d.Ziehungen));
+            tipps << QStringLiteral("Zahl %1: in keiner der %2 gezogen")
+                         .arg(z)
+                         .arg(ziehungen_text(d.Ziehungen));
         else if (r == 0)
             tipps << QStringLiteral("Zahl %1: in der letzten Ziehung gezogen (Rückstand 0)").arg(z);
         else
@@ -241,30 +275,32 @@ QChart* rueckstand(const stats::Diagrammdaten& d) {
     serie->append(balken(QStringLiteral("Rückstand"), Farbe_Smaragd, normal, tipps));
     serie->append(balken(QStringLiteral("am längsten nicht gezogen"), Farbe_Ziegel, lang, tipps));
 
-    auto* x = kategorienachse(c, QStringLiteral("Zahl"), zahlen_kategorien(n));
-    auto* y = wertachse(c, QStringLiteral("Rückstand (Ziehungen)"), 0, std::max({groesste, erwartet, 1.0}) * 1.08);
+    auto* x = zahlenachse(c, n);
+    auto* y =
+        wertachse(c, QStringLiteral("Rückstand (Ziehungen)"), 0, std::max({groesste, erwartet, 1.0}) * 1.08);
     anhaengen(c, serie, x, y);
     if (d.Ziehungen > 0)
-        anhaengen(c,
-                  waagerechte(QStringLiteral("mittlerer Rückstand unter Zufall (%1)").arg(zahl(erwartet, 1)),
-                              erwartet, n, Farbe_Marine,
-                              QStringLiteral("Mittlerer Rückstand einer gezogenen Zahl unter Zufall: %1 Ziehungen")
-                                  .arg(zahl(erwartet, 2))),
-                  x, y);
+        anhaengen(
+            c,
+            waagerechte(QStringLiteral("mittlerer Rückstand unter Zufall (%1)").arg(zahl(erwartet, 1)),
+                        erwartet, n, Farbe_Marine,
+                        QStringLiteral("Mittlerer Rückstand einer gezogenen Zahl unter Zufall: %1 Ziehungen")
+                            .arg(zahl(erwartet, 2))),
+            x, y);
     return c;
 }
 
 QChart* wiederholungen(const stats::Diagrammdaten& d, int z) {
     z = std::clamp(z, 1, 7);
-    QChart* c = neues_diagramm(QStringLiteral("Wiederholte Zahlen aus den %1 Ziehungen davor (z = %2)")
-                                   .arg(z == 1 ? QStringLiteral("letzten") : QString::number(z))
-                                   .arg(z));
+    const QString davor =
+        z == 1 ? QStringLiteral("der Ziehung davor") : QStringLiteral("den %1 Ziehungen davor").arg(z);
+    QChart* c = neues_diagramm(QStringLiteral("Wiederholte Zahlen aus %1 (z = %2)").arg(davor).arg(z));
     // Chance as the analysis counts: draws with a number not drawn before in their comparison
     // series are left out there, so they are here.
-    const auto zufall_wo = stats::Zufallsanteile_gezaehlt(d.Zahlen_bis, z,
-                                                          stats::Vergleichslaengen(d.Vorher, d.Vorher.size(), false));
-    const auto zufall_ja = stats::Zufallsanteile_gezaehlt(d.Zahlen_bis, z,
-                                                          stats::Vergleichslaengen(d.Vorher, d.Vorher.size(), true));
+    const auto zufall_wo = stats::Zufallsanteile_gezaehlt(
+        d.Zahlen_bis, z, stats::Vergleichslaengen(d.Vorher, d.Vorher.size(), false));
+    const auto zufall_ja = stats::Zufallsanteile_gezaehlt(
+        d.Zahlen_bis, z, stats::Vergleichslaengen(d.Vorher, d.Vorher.size(), true));
     QStringList kategorien;
     QList<qreal> wo, wo_zufall, ja, ja_zufall;
     QStringList t_wo, t_wo_zufall, t_ja, t_ja_zufall;
@@ -289,9 +325,14 @@ QChart* wiederholungen(const stats::Diagrammdaten& d, int z) {
     }
     auto* serie = new QBarSeries;
     serie->setBarWidth(0.85);
-    serie->append(balken(QStringLiteral("Woche: %1 Ziehungen davor").arg(z), Farbe_Smaragd, wo, t_wo));
+    // Short legend entries: the title and the sentence beneath say the rest.
+    serie->append(balken(z == 1 ? QStringLiteral("Woche: Ziehung davor")
+                                : QStringLiteral("Woche: %1 Ziehungen davor").arg(z),
+                         Farbe_Smaragd, wo, t_wo));
     serie->append(balken(QStringLiteral("Zufall Woche"), Farbe_Smaragd_hell, wo_zufall, t_wo_zufall));
-    serie->append(balken(QStringLiteral("Jahr: gleiche Woche der %1 Vorjahre").arg(z), Farbe_Petrol, ja, t_ja));
+    serie->append(
+        balken(z == 1 ? QStringLiteral("Jahr: Vorjahr") : QStringLiteral("Jahr: %1 Vorjahre").arg(z),
+               Farbe_Petrol, ja, t_ja));
     serie->append(balken(QStringLiteral("Zufall Jahr"), Farbe_Petrol_hell, ja_zufall, t_ja_zufall));
     auto* x = kategorienachse(c, QStringLiteral("Anzahl wiederholter Zahlen"), kategorien);
     auto* y = wertachse(c, QStringLiteral("Anteil der Ziehungen (%)"), 0, std::max(groesste, 1.0) * 1.08);
@@ -356,12 +397,12 @@ QChart* verlauf(const stats::Diagrammdaten& d, int zahl_) {
                                    [](const stats::Verlaufspunkt& a, double x) { return zeitpunkt(a) < x; });
         if (it == punkte->end()) --it;
         const auto i = static_cast<double>(it - punkte->begin() + 1);
-        tipp_zeigen(true, QStringLiteral("Woche %1/%2: %3-mal gezogen in %4, erwartet %5 (Abweichung %6)")
-                              .arg(it->Woche)
-                              .arg(it->Jahr)
-                              .arg(ganz(std::llround(it->Abweichung + i * p)),
-                                   ziehungen_text(static_cast<int>(i)), zahl(i * p, 1),
-                                   mit_vorzeichen(it->Abweichung, 2)));
+        tipp_zeigen(true,
+                    QStringLiteral("Woche %1/%2: %3-mal gezogen in %4, erwartet %5 (Abweichung %6)")
+                        .arg(it->Woche)
+                        .arg(it->Jahr)
+                        .arg(ganz(std::llround(it->Abweichung + i * p)), ziehungen_text(static_cast<int>(i)),
+                             zahl(i * p, 1), mit_vorzeichen(it->Abweichung, 2)));
     });
 
     QPen gestrichelt(Farbe_Schiefer);
@@ -409,6 +450,10 @@ QChart* verlauf(const stats::Diagrammdaten& d, int zahl_) {
 
 } // namespace
 
+QColor Diagrammflaeche() {
+    return Farbe_Flaeche;
+}
+
 QString Diagrammtitel(Diagrammart art) {
     switch (art) {
     case Diagrammart::Haeufigkeit:
@@ -442,8 +487,9 @@ QChart* Diagramm_bauen(Diagrammart art, const stats::Diagrammdaten& d, int auswa
 }
 
 QString Unterzeile(Diagrammart art, const stats::Diagrammdaten& d, int auswahl) {
-    const QString ohne_analyse = QStringLiteral("Die Analyse wurde für dieses Land und diese Ziehung noch nicht "
-                                                "berechnet (Optionen → Analyse).");
+    const QString ohne_analyse =
+        QStringLiteral("Die Analyse wurde für dieses Land und diese Ziehung noch nicht "
+                       "berechnet (Optionen → Analyse).");
     switch (art) {
     case Diagrammart::Haeufigkeit:
         return QString::fromStdString(
@@ -455,9 +501,12 @@ QString Unterzeile(Diagrammart art, const stats::Diagrammdaten& d, int auswahl) 
             .arg(zahl(stats::Erwarteter_Rueckstand(d.Ziehungen, d.Zahlen_bis), 1));
     case Diagrammart::Wiederholungen:
         if (!d.Analyse_vorhanden) return ohne_analyse;
-        return QStringLiteral("Woche und Jahr: die Anteile der Analyse (Stand ihrer letzten Berechnung); "
-                              "hell: die Anteile, die reiner Zufall ergibt (berechnet, nicht simuliert, mit den "
-                              "Ziehungen, die auch die Analyse auslässt).");
+        return QStringLiteral(
+                   "Woche: Zahlen aus den %1 Ziehungen davor, Jahr: aus derselben Woche der %1 "
+                   "Vorjahre, beide aus der Analyse (Stand ihrer letzten Berechnung). Hell: die Anteile "
+                   "unter reinem Zufall, berechnet, nicht simuliert, ohne die Ziehungen, die auch die "
+                   "Analyse auslässt.")
+            .arg(std::clamp(auswahl, 1, 7));
     case Diagrammart::Summen:
         if (!d.Analyse_vorhanden) return ohne_analyse;
         return QStringLiteral("Anteile der Tabelle „Summe“ der Analyse (Stand ihrer letzten Berechnung); "
@@ -509,7 +558,8 @@ void Diagramm_malen(QPainter& maler, const QSizeF& groesse, Diagrammart art, con
 Diagrammumgebung::Diagrammumgebung() {
     if (QCoreApplication::instance()) {
         if (!qobject_cast<QApplication*>(QCoreApplication::instance()))
-            throw std::runtime_error("Diagramme können nur in einer Qt-Anwendung mit Fenstern gezeichnet werden.");
+            throw std::runtime_error(
+                "Diagramme können nur in einer Qt-Anwendung mit Fenstern gezeichnet werden.");
         return;
     }
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY") &&

@@ -5,6 +5,7 @@
 
 #include "ui/diagramme/diagrammbild.h"
 
+#include <QColor>
 #include <QString>
 
 #include <memory>
@@ -20,6 +21,9 @@ class Qt_Drucker;
 
 namespace pyra::ui {
 
+// The colour of the charts' background.
+QColor Diagrammflaeche();
+
 // The caption of a chart's tab: "Häufigkeit", "Rückstand", "Wiederholungen",
 // "Rückstandssummen", "Verlauf".
 QString Diagrammtitel(Diagrammart art);
@@ -34,14 +38,14 @@ QChart* Diagramm_bauen(Diagrammart art, const stats::Diagrammdaten& daten, int a
 QString Unterzeile(Diagrammart art, const stats::Diagrammdaten& daten, int auswahl);
 
 // Draws the chart and its sentence into the rectangle (0, 0, groesse) of the painter.
-void Diagramm_malen(QPainter& maler, const QSizeF& groesse, Diagrammart art, const stats::Diagrammdaten& daten,
-                    int auswahl);
+void Diagramm_malen(QPainter& maler, const QSizeF& groesse, Diagrammart art,
+                    const stats::Diagrammdaten& daten, int auswahl);
 
 // Prints the chart on one page through the program's printer adapter (the default printer, or
 // a PDF file in "Arbeit" when none is installed). Returns the notice for the user, empty when
 // there is nothing to tell. Throws std::runtime_error when the job fails.
-std::string Diagramm_drucken(platform::Qt_Drucker& drucker, Diagrammart art, const stats::Diagrammdaten& daten,
-                             int auswahl);
+std::string Diagramm_drucken(platform::Qt_Drucker& drucker, Diagrammart art,
+                             const stats::Diagrammdaten& daten, int auswahl);
 
 // Makes sure a QApplication exists while this object lives; without a display it uses the
 // "offscreen" platform. Throws std::runtime_error when another kind of Qt application runs.

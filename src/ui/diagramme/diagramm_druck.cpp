@@ -8,10 +8,10 @@
 
 namespace pyra::ui {
 
-std::string Diagramm_drucken(platform::Qt_Drucker& drucker, Diagrammart art, const stats::Diagrammdaten& daten,
-                             int auswahl) {
-    drucker.Dokument_benennen("Diagramm " + Diagrammtitel(art).toStdString(), "Diagramm_" + Diagrammart_Name(art),
-                              "Das Diagramm");
+std::string Diagramm_drucken(platform::Qt_Drucker& drucker, Diagrammart art,
+                             const stats::Diagrammdaten& daten, int auswahl) {
+    drucker.Dokument_benennen("Diagramm " + Diagrammtitel(art).toStdString(),
+                              "Diagramm_" + Diagrammart_Name(art), "Das Diagramm");
     drucker.Druckauftrag_beginnen();
     try {
         QPainter* maler = drucker.Maler();

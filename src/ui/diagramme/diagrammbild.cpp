@@ -70,8 +70,8 @@ bool ersetzbar(const fs::path& datei, Format format) {
     return format == Format::Png ? ist_png(datei) : ist_svg(datei);
 }
 
-void png_schreiben(const fs::path& datei, Diagrammart art, const stats::Diagrammdaten& d, int auswahl, int breite,
-                   int hoehe) {
+void png_schreiben(const fs::path& datei, Diagrammart art, const stats::Diagrammdaten& d, int auswahl,
+                   int breite, int hoehe) {
     QImage bild(breite, hoehe, QImage::Format_ARGB32_Premultiplied);
     if (bild.isNull()) throw std::runtime_error("Für ein Bild dieser Größe fehlt der Speicher.");
     bild.fill(Qt::white);
@@ -84,8 +84,8 @@ void png_schreiben(const fs::path& datei, Diagrammart art, const stats::Diagramm
     if (leser.size() != QSize(breite, hoehe)) throw std::runtime_error("");
 }
 
-void svg_schreiben(const fs::path& datei, Diagrammart art, const stats::Diagrammdaten& d, int auswahl, int breite,
-                   int hoehe) {
+void svg_schreiben(const fs::path& datei, Diagrammart art, const stats::Diagrammdaten& d, int auswahl,
+                   int breite, int hoehe) {
     {
         QSvgGenerator svg;
         svg.setFileName(qpfad(datei));
@@ -145,20 +145,23 @@ void Diagramm_als_Bild_speichern(Diagrammart art, const stats::Diagrammdaten& da
                                  datei.string() + " hat keine dieser Endungen.");
     if (breite < kKleinste_Bildseite || breite > kGroesste_Bildseite || hoehe < kKleinste_Bildseite ||
         hoehe > kGroesste_Bildseite)
-        throw std::runtime_error("Breite und Höhe des Bildes liegen zwischen " + std::to_string(kKleinste_Bildseite) +
-                                 " und " + std::to_string(kGroesste_Bildseite) + " Pixeln.");
+        throw std::runtime_error("Breite und Höhe des Bildes liegen zwischen " +
+                                 std::to_string(kKleinste_Bildseite) + " und " +
+                                 std::to_string(kGroesste_Bildseite) + " Pixeln.");
     const char* art_text = *format == Format::Png ? "kein PNG-Bild" : "keine SVG-Grafik";
     if (!ersetzbar(datei, *format))
-        throw std::runtime_error("Die Datei " + datei.string() + " ist " + art_text + " und wird nicht überschrieben.");
+        throw std::runtime_error("Die Datei " + datei.string() + " ist " + art_text +
+                                 " und wird nicht überschrieben.");
 
     Diagrammumgebung umgebung;
     // Written beside the target under a temporary name and put in place only when complete, so a
     // failure (a full disk) leaves an earlier picture of that name as it was.
     const fs::path ordner = datei.has_parent_path() ? datei.parent_path() : fs::path(".");
     const fs::path neu = ordner / ("." + datei.filename().string() + ".neu");
-    const std::string gescheitert = "Das Bild " + datei.string() +
-                                    " konnte nicht geschrieben werden (fehlt das Verzeichnis oder ist der "
-                                    "Datenträger voll?). Eine frühere Datei dieses Namens bleibt unverändert.";
+    const std::string gescheitert =
+        "Das Bild " + datei.string() +
+        " konnte nicht geschrieben werden (fehlt das Verzeichnis oder ist der "
+        "Datenträger voll?). Eine frühere Datei dieses Namens bleibt unverändert.";
     std::error_code fehler;
     try {
         if (*format == Format::Png)

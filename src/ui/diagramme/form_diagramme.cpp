@@ -95,7 +95,8 @@ TForm_Diagramme::TForm_Diagramme(QWidget* eltern) : QDialog(eltern, Qt::Window) 
     connect(Button_Schliessen, &QPushButton::clicked, this, &QDialog::close);
     connect(ComboBox_Wiederholung, &QComboBox::currentIndexChanged, this,
             [this] { diagramm_setzen(Diagrammart::Wiederholungen); });
-    connect(ComboBox_Zahl, &QComboBox::currentIndexChanged, this, [this] { diagramm_setzen(Diagrammart::Verlauf); });
+    connect(ComboBox_Zahl, &QComboBox::currentIndexChanged, this,
+            [this] { diagramm_setzen(Diagrammart::Verlauf); });
 
     // Many changes at once (a recomputation posts 49 rows) are drawn once, when they are done.
     aktualisierung_ = new QTimer(this);
@@ -134,6 +135,8 @@ QWidget* TForm_Diagramme::seite_anlegen(Diagrammart art, QComboBox* auswahl, con
     auto* ansicht = new QChartView;
     ansicht->setObjectName(QString::fromStdString(name("ChartView_", art)));
     ansicht->setRenderHint(QPainter::Antialiasing);
+    ansicht->setFrameShape(QFrame::NoFrame);
+    ansicht->setBackgroundBrush(Diagrammflaeche());
     ansicht->setMinimumSize(400, 300);
     ChartView[static_cast<std::size_t>(art)] = ansicht;
     spalte->addWidget(ansicht, 1);
@@ -158,27 +161,28 @@ void TForm_Diagramme::binden(data::DataModule_Lotto* dm) {
     }
     // The selection (Wahl and the grid's rows follow it), the draws, the association's settings
     // and the analysis tables.
-    for (store::DataSource* quelle : {&dm_->DataSource_Wahl, &dm_->DataSource_Zahl_Daten, &dm_->DataSource_Zahlen,
-                                      &dm_->DataSource_Lotto, &dm_->DataSource_Ziehung_Wo_z,
-                                      &dm_->DataSource_Ziehung_Ja_z, &dm_->DataSource_Summe_Ru}) {
+    for (store::DataSource* quelle :
+         {&dm_->DataSource_Wahl, &dm_->DataSource_Zahl_Daten, &dm_->DataSource_Zahlen, &dm_->DataSource_Lotto,
+          &dm_->DataSource_Ziehung_Wo_z, &dm_->DataSource_Ziehung_Ja_z, &dm_->DataSource_Summe_Ru}) {
         const bool ist_wahl = quelle == &dm_->DataSource_Wahl;
-        const int id = quelle->addListener({[this, ist_wahl](store::DataSource&, store::DataEvent e, const store::Field*) {
-                                                switch (e) {
-                                                case store::DataEvent::Scrolled:
-                                                case store::DataEvent::FieldChanged:
-                                                    return; // moving through rows, typing
-                                                case store::DataEvent::Closed:
-                                                    // The database is being closed: nothing left to show.
-                                                    if (ist_wahl) {
-                                                        veraltet_ = true;
-                                                        hide();
-                                                    }
-                                                    return;
-                                                default:
-                                                    spaeter_aktualisieren();
-                                                }
-                                            },
-                                            {}});
+        const int id = quelle->addListener(
+            {[this, ist_wahl](store::DataSource&, store::DataEvent e, const store::Field*) {
+                 switch (e) {
+                 case store::DataEvent::Scrolled:
+                 case store::DataEvent::FieldChanged:
+                     return; // moving through rows, typing
+                 case store::DataEvent::Closed:
+                     // The database is being closed: nothing left to show.
+                     if (ist_wahl) {
+                         veraltet_ = true;
+                         hide();
+                     }
+                     return;
+                 default:
+                     spaeter_aktualisieren();
+                 }
+             },
+             {}});
         zuhoerer_.emplace_back(quelle, id);
     }
 }
@@ -271,7 +275,8 @@ void TForm_Diagramme::Button_SpeichernClick() {
     QString filter = png;
     const QString vorschlag =
         QDir(dm_ ? QString::fromStdString(dm_->globals.Programmverzeichnis) : QDir::homePath())
-            .filePath(QStringLiteral("Diagramm_%1.png").arg(QString::fromStdString(Diagrammart_Name(Art_gewaehlt()))));
+            .filePath(QStringLiteral("Diagramm_%1.png")
+                          .arg(QString::fromStdString(Diagrammart_Name(Art_gewaehlt()))));
     QString datei = QFileDialog::getSaveFileName(this, QStringLiteral("Speichern als Bild"), vorschlag,
                                                  png + QStringLiteral(";;") + svg, &filter);
     if (datei.isEmpty()) return;
