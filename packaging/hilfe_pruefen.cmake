@@ -1,5 +1,6 @@
-# Checks the built help document: its text can be extracted, it holds the last chapter (so no
-# page was lost) and the screenshots are embedded (a picture the writer cannot load leaves a gap).
+# Checks the built help document: its text can be extracted, it holds every chapter and the
+# source's last words (so no page was lost) and the screenshots are embedded (a picture the
+# writer cannot load leaves a gap).
 # Usage: cmake -DPDF=Hilfe_Lotto.pdf -DQUELLE=Hilfe_Lotto.md -P hilfe_pruefen.cmake
 find_program(PDFTOTEXT pdftotext REQUIRED)
 find_program(PDFIMAGES pdfimages REQUIRED)
@@ -16,6 +17,17 @@ foreach(k IN LISTS kapitel)
     message(FATAL_ERROR "chapter missing from the PDF: ${titel}")
   endif()
 endforeach()
+# The chapter titles also stand in the contents, so they do not show a lost last page: the last
+# words of the source must be in the text as well.
+file(STRINGS ${QUELLE} zeilen ENCODING UTF-8 REGEX "[^ ]")
+list(GET zeilen -1 letzte)
+string(REGEX REPLACE "[`*_]" "" letzte "${letzte}")
+string(REGEX MATCH "[^ ]+ [^ ]+ [^ ]+$" schluss "${letzte}")
+string(REGEX REPLACE "[ \n]+" " " fliesstext "${text}")
+string(FIND "${fliesstext}" "${schluss}" pos)
+if(pos EQUAL -1)
+  message(FATAL_ERROR "the end of the help is missing from the PDF: ${schluss}")
+endif()
 file(STRINGS ${QUELLE} bilder ENCODING UTF-8 REGEX "!\\[")
 list(LENGTH bilder soll)
 execute_process(COMMAND ${PDFIMAGES} -list ${PDF} OUTPUT_VARIABLE liste RESULT_VARIABLE rc)

@@ -119,12 +119,20 @@ void absaetze_gestalten(QTextDocument& doc) {
     }
 }
 
+// After a change of a block's format the layout is redone only in part, and without an event
+// loop the rest never follows: the blocks after the last table kept no lines and fell off the
+// last page. Marking the whole document dirty makes the layout set every block again.
+void vollstaendig_setzen(QTextDocument& doc) {
+    doc.markContentsDirty(0, doc.characterCount());
+}
+
 // A heading at the foot of a page whose text or picture begins on the next page moves to that
 // page as well. Each move can shift the headings after it, so this runs until nothing moves.
 void ueberschriften_halten(QTextDocument& doc, double seitenhoehe) {
     auto* layout = doc.documentLayout();
     const auto seite = [&](double y) { return static_cast<int>(y / seitenhoehe); };
     for (int runde = 0; runde < 100; ++runde) {
+        vollstaendig_setzen(doc);
         bool bewegt = false;
         for (QTextBlock b = doc.begin(); b.isValid() && !bewegt; b = b.next()) {
             const QTextBlockFormat fmt = b.blockFormat();
@@ -180,6 +188,7 @@ int hilfe(const QString& quelle, const QString& ziel) {
     doc.setPageSize(text_rect.size());
     doc.setDocumentMargin(0);
     ueberschriften_halten(doc, text_rect.height());
+    vollstaendig_setzen(doc);
     const int seiten = doc.pageCount();
 
     QPainter p(&pdf);
