@@ -46,16 +46,16 @@ using Tabelle = std::map<std::array<int, 3>, std::vector<std::uint64_t>>;
 
 const Tabelle& tabelle() {
     static const Tabelle t = [] {
-        Tabelle t;
+        Tabelle gelesen;
         std::istringstream ein(Garantietabelle_Text());
         std::string zeile;
         while (std::getline(ein, zeile)) {
             int v = 0;
             Garantie g;
             std::vector<std::uint64_t> reihen;
-            if (Tabellenzeile_lesen(zeile, v, g, reihen)) t[{v, g.t, g.p}] = std::move(reihen);
+            if (Tabellenzeile_lesen(zeile, v, g, reihen)) gelesen[{v, g.t, g.p}] = std::move(reihen);
         }
-        return t;
+        return gelesen;
     }();
     return t;
 }
