@@ -208,8 +208,11 @@ Garantiepruefung_Anzeige Garantiepruefung_Befehl(data::DataModule_Lotto& dm, con
     auto& q = dm.Query_Reihen;
     for (q.First(); !q.Eof() && static_cast<int>(reihen.size()) < std::min(a.Reihe, Max_Reihen); q.Next()) {
         Reihe z{};
-        for (int k = 0; k < 6; ++k)
+        for (int k = 0; k < 6; ++k) {
             z[k] = static_cast<int>(q.FieldByName("Tipp_Zahl_" + std::to_string(k + 1)).AsInteger());
+            if (z[k] >= 1 && (z[k] > zahlen_bis || !systemzahlen[static_cast<std::size_t>(z[k])]))
+                a.Fremde_Zahlen = true;
+        }
         reihen.push_back(z);
     }
     q.First();

@@ -76,6 +76,10 @@ bool Garantiesystem_laeuft();
 struct Garantiepruefung_Anzeige {
     int Reihe = 0;
     Garantiepruefung Pruefung;
+    // Some checked row holds a number that is no system number. The check counts hits on system
+    // numbers only, while the simulation also draws the other numbers, so its values are then no
+    // exact form of the simulated ones.
+    bool Fremde_Zahlen = false;
     bool Geschaetzt = false;
     Gewinnerwartungswerte Schaetzung;
 };

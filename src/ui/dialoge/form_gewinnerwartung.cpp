@@ -1,6 +1,8 @@
 #include "ui/dialoge/form_gewinnerwartung.h"
 
+#include "system/garantiebefehle_store.h"
 #include "system/systembefehle_store.h"
+#include "system/texte.h"
 #include "ui/dialoge/dialog_platzieren.h"
 #include "ui/gemeinsam/aussehen.h"
 #include "ui/gemeinsam/meldungen.h"
@@ -9,7 +11,9 @@
 #include "ui/steuerelemente/db_grid.h"
 
 #include <QApplication>
+#include <QFrame>
 #include <QHeaderView>
+#include <QLabel>
 #include <QPushButton>
 
 namespace pyra::ui {
@@ -41,7 +45,8 @@ TForm_Gewinnerwartung::TForm_Gewinnerwartung(QWidget* eltern)
     setStatusTip(QStringLiteral("Gewinnerwartung"));
     setStyleSheet(QStringLiteral("QDialog#Form_Gewinnerwartung { background-color: #008080; }"));
     setFont(Schrift(13, true));
-    setFixedSize(620, 115);
+    // 26 pixels taller than the simulation alone needs: the line "exakt" sits under the grid.
+    setFixedSize(620, 141);
     setModal(true);
 
     DBGrid_Gewinnerwartung = new DBGrid(ergebnisspalten(), std::string(), false, this);
@@ -60,12 +65,33 @@ TForm_Gewinnerwartung::TForm_Gewinnerwartung(QWidget* eltern)
              QStringLiteral("Anzahl simulierter Ziehungen zur Überprüfung der Gewinnerwartung"));
     DBEdit_Anzahl_Reihen->setAlignment(Qt::AlignCenter);
     DBEdit_Anzahl_Reihen->setMaxLength(10);
-    platzieren(DBEdit_Anzahl_Reihen, 341, 77, 65, 24);
+    platzieren(DBEdit_Anzahl_Reihen, 341, 103, 65, 24);
 
     BitBtn_OK = new QPushButton(QStringLiteral("OK"), this);
     benennen(BitBtn_OK, "BitBtn_OK", QStringLiteral("Beenden des Dialoges"));
     BitBtn_OK->setDefault(true);
-    platzieren(BitBtn_OK, 456, 76, 105, 25);
+    platzieren(BitBtn_OK, 456, 102, 105, 25);
+
+    // The exact values, cell by cell under the grid's columns.
+    Panel_Exakt = new QFrame(this);
+    benennen(Panel_Exakt, "Panel_Exakt",
+             QStringLiteral("Exakte Werte: alle möglichen Ziehungen statt simulierter gezählt"));
+    Panel_Exakt->setStyleSheet(
+        QStringLiteral("QFrame#Panel_Exakt { background-color: white; border: 1px solid "
+                       "#808080; border-top: none; }"));
+    platzieren(Panel_Exakt, 20, 60, 579, 22);
+    for (int i = 0; i < 9; ++i) {
+        auto* l = new QLabel(Panel_Exakt);
+        benennen(l, ("Label_Exakt_" + std::to_string(i + 1)).c_str());
+        l->setAlignment(Qt::AlignCenter);
+        l->setStyleSheet(QStringLiteral("color: #000080;"));
+        platzieren(l, 1 + 63 * i, 1, 63, 20);
+        Label_Exakt[static_cast<std::size_t>(i)] = l;
+    }
+    Label_Exakt_Titel = new QLabel(QStringLiteral("Untere Zeile: exakt"), this);
+    benennen(Label_Exakt_Titel, "Label_Exakt_Titel",
+             QStringLiteral("Exakte Werte: alle möglichen Ziehungen statt simulierter gezählt"));
+    platzieren(Label_Exakt_Titel, 20, 107, 300, 18);
     connect(BitBtn_OK, &QPushButton::clicked, this, &QDialog::accept);
 
     setTabOrder(DBGrid_Gewinnerwartung, DBEdit_Anzahl_Reihen);
@@ -88,6 +114,23 @@ bool TForm_Gewinnerwartung::FormShow(QWidget* hauptfenster) {
     const system::Gewinnerwartung_Anzeige a = system::Gewinnerwartung_zeigen(*dm_);
     if (!a.Gestartet) return false;
     setWindowTitle(QString::fromStdString(a.Titel));
+    // The exact values of the same rows 1..R, when they are the exact form of the simulated ones.
+    const system::Garantiepruefung_Anzeige e = system::Garantiepruefung_Befehl(*dm_);
+    const bool exakt = e.Pruefung.Exakt && !e.Fremde_Zahlen;
+    for (std::size_t i = 0; i < 9; ++i) {
+        const auto& w = e.Pruefung.Werte[i];
+        // Written like the simulated values above ("99,9%"); never rounded up to 100 with a hole left.
+        Label_Exakt[i]->setText(
+            exakt ? QString::fromStdString(system::Prozent_text(w.Abdeckung, w.Loecher == 0))
+                        .remove(QLatin1Char(' '))
+                  : QStringLiteral("-"));
+        Label_Exakt[i]->setToolTip(
+            exakt ? QStringLiteral("%1 von %2 Fällen nicht abgedeckt").arg(w.Loecher).arg(w.Auswahlen)
+                  : QString());
+    }
+    Label_Exakt_Titel->setText(exakt             ? QStringLiteral("Untere Zeile: exakt")
+                               : e.Fremde_Zahlen ? QStringLiteral("Reihen mit anderen Zahlen: nicht exakt")
+                                                 : QStringLiteral("Zu viele Systemzahlen für exakte Werte"));
     return true;
 }
 

@@ -3,12 +3,18 @@
 // The expected-winnings dialog: when shown it simulates draws against the first rows of the
 // system (up to the row the main window's row grid stands on) and shows for three to six drawn
 // system numbers how often a row reaches three, four or five hits. The number of simulated
-// draws is a setting of the association, edited here for the next run.
+// draws is a setting of the association, edited here for the next run. A second line "exakt"
+// beneath the simulated values shows the exact nine values of the same rows (every possible
+// draw counted instead of simulated ones).
 
 #include "data/datamodule.h"
 
 #include <QDialog>
 
+#include <array>
+
+class QFrame;
+class QLabel;
 class QPushButton;
 
 namespace pyra::ui {
@@ -36,6 +42,10 @@ class TForm_Gewinnerwartung : public QDialog {
     DBGrid* DBGrid_Gewinnerwartung = nullptr;
     DBEdit* DBEdit_Anzahl_Reihen = nullptr;
     QPushButton* BitBtn_OK = nullptr;
+    // The exact values under the simulated ones, one label per column, and the line's title.
+    QFrame* Panel_Exakt = nullptr;
+    std::array<QLabel*, 9> Label_Exakt{};
+    QLabel* Label_Exakt_Titel = nullptr;
 
   public slots:
     void done(int ergebnis) override;

@@ -1,5 +1,6 @@
 #include "ui/hauptfenster/form_lotto.h"
 
+#include "system/garantiebefehle_store.h"
 #include "ui/dialoge/form_copyright.h"
 #include "ui/gemeinsam/anwendung.h"
 #include "ui/gemeinsam/aussehen.h"
@@ -148,6 +149,11 @@ void TForm_Lotto::Menue_anlegen() {
     QMenu* reihen = menue(QStringLiteral("Reihen"), "MenuItem_Reihen");
     MenuItem_Reihenkuerzung = eintrag(reihen, QStringLiteral("Reihenkürzung"), "MenuItem_Reihenkuerzung",
                                       &TForm_Lotto::MenuItem_ReihenkuerzungClick);
+    MenuItem_Garantiesystem = eintrag(reihen, QStringLiteral("Garantiesystem"), "MenuItem_Garantiesystem",
+                                      &TForm_Lotto::MenuItem_GarantiesystemClick);
+    // Usable like "Reihenkürzung" (system not locked), and only while the selection holds no system.
+    connect(reihen, &QMenu::aboutToShow, this,
+            [this] { MenuItem_Garantiesystem->setEnabled(dm_ && system::Garantiesystem_moeglich(*dm_)); });
     MenuItem_Gewinnerwartung = eintrag(reihen, QStringLiteral("Gewinnerwartung"), "MenuItem_Gewinnerwartung",
                                        &TForm_Lotto::MenuItem_GewinnerwartungClick);
     MenuItem_Gewinnermittlung =

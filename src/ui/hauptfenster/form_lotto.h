@@ -40,6 +40,7 @@ class TForm_Zahlentipp;
 class TForm_Kuerzung;
 class TForm_Analyse;
 class TForm_Gewinnerwartung;
+class TForm_Garantiesystem;
 class TForm_Druckeinstellung;
 class TForm_Druck;
 class TForm_ASCII;
@@ -75,6 +76,7 @@ class TForm_Lotto : public QMainWindow {
     void MenuItem_DiagrammeClick();
     void MenuItem_ReihenkuerzungClick();
     void MenuItem_GewinnerwartungClick();
+    void MenuItem_GarantiesystemClick();
     void MenuItem_GewinnermittlungClick();
     void MenuItem_Optionen_KuerzungClick();
     void MenuItem_AnalyseClick();
@@ -92,6 +94,7 @@ class TForm_Lotto : public QMainWindow {
     void Dialog_Kuerzung_zeigen();
     void Dialog_Analyse_zeigen();
     void Dialog_Gewinnerwartung_zeigen();
+    void Dialog_Garantiesystem_zeigen();
     void Dialog_Druckeinstellung_zeigen();
     void Dialog_Druck_zeigen();
     void Dialog_ASCII_zeigen();
@@ -154,6 +157,7 @@ class TForm_Lotto : public QMainWindow {
     QAction* MenuItem_Diagramme = nullptr;
     QAction* MenuItem_Gitter_Diagramme = nullptr; // the statistics grid's context menu
     QAction* MenuItem_Reihenkuerzung = nullptr;
+    QAction* MenuItem_Garantiesystem = nullptr;
     QAction* MenuItem_Gewinnerwartung = nullptr;
     QAction* MenuItem_Gewinnermittlung = nullptr;
     QAction* MenuItem_Kuerzung = nullptr;
@@ -172,6 +176,7 @@ class TForm_Lotto : public QMainWindow {
     TForm_Kuerzung* Form_Kuerzung = nullptr;
     TForm_Analyse* Form_Analyse = nullptr;
     TForm_Gewinnerwartung* Form_Gewinnerwartung = nullptr;
+    TForm_Garantiesystem* Form_Garantiesystem = nullptr;
     TForm_Druckeinstellung* Form_Druckeinstellung = nullptr;
     TForm_Druck* Form_Druck = nullptr;
     TForm_ASCII* Form_ASCII = nullptr;

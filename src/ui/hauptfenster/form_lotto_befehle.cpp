@@ -63,6 +63,10 @@ void TForm_Lotto::MenuItem_ZahlentippClick() {
 void TForm_Lotto::MenuItem_DiagrammeClick() {
     ausfuehren([this] { Dialog_Diagramme_zeigen(); });
 }
+void TForm_Lotto::MenuItem_GarantiesystemClick() {
+    if (!dm_ || kuerzung_laeuft_) return;
+    ausfuehren([this] { Dialog_Garantiesystem_zeigen(); });
+}
 void TForm_Lotto::MenuItem_GewinnerwartungClick() {
     ausfuehren([this] { Dialog_Gewinnerwartung_zeigen(); });
 }

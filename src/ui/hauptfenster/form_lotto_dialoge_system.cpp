@@ -1,7 +1,9 @@
 // Analysis, reduction options and expected winnings dialogs.
 
+#include "system/garantiebefehle_store.h"
 #include "system/systembefehle_store.h"
 #include "ui/dialoge/form_analyse.h"
+#include "ui/dialoge/form_garantiesystem.h"
 #include "ui/dialoge/form_gewinnerwartung.h"
 #include "ui/dialoge/form_kuerzung.h"
 #include "ui/hauptfenster/fensterzustand_lotto.h"
@@ -15,12 +17,14 @@ void TForm_Lotto::Dialoge_System_anlegen() {
     Form_Analyse = new TForm_Analyse(this);
     Form_Kuerzung = new TForm_Kuerzung(this);
     Form_Gewinnerwartung = new TForm_Gewinnerwartung(this);
+    Form_Garantiesystem = new TForm_Garantiesystem(this);
 }
 
 void TForm_Lotto::Dialoge_System_binden() {
     Form_Analyse->binden(dm_);
     Form_Kuerzung->binden(dm_);
     Form_Gewinnerwartung->binden(dm_);
+    Form_Garantiesystem->binden(dm_);
     if (!dm_) return;
     // The lock reaches the option controls of both dialogs whether they are showing or not.
     if (auto* zustand = dynamic_cast<Fensterzustand_Lotto*>(&dm_->fenster)) {
@@ -41,6 +45,13 @@ void TForm_Lotto::Dialog_Analyse_zeigen() {
 
 void TForm_Lotto::Dialog_Kuerzung_zeigen() {
     Form_Kuerzung->zeigen(this);
+}
+
+void TForm_Lotto::Dialog_Garantiesystem_zeigen() {
+    // Not while the system is locked or the selection holds a system (the menu item is disabled
+    // then, and a shortcut must not get round it).
+    if (!dm_ || !system::Garantiesystem_moeglich(*dm_)) return;
+    Form_Garantiesystem->zeigen(this);
 }
 
 void TForm_Lotto::Dialog_Gewinnerwartung_zeigen() {

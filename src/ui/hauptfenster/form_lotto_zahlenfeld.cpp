@@ -1,6 +1,7 @@
 // The number board: 49 check boxes in seven rows of seven and the three bank numbers, bound to
 // the selection's Optionen record.
 
+#include "system/garantiebefehle_store.h"
 #include "ui/gemeinsam/aussehen.h"
 #include "ui/hauptfenster/form_lotto.h"
 #include "ui/steuerelemente/db_checkbox.h"
@@ -83,6 +84,7 @@ void TForm_Lotto::Optionen(bool enabled) {
     for (DBCheckBox* box : DBCheckBox_Zahl) box->setEnabled(enabled);
     for (DBEdit* e : DBEdit_Bankzahl) e->setEnabled(enabled);
     MenuItem_Reihenkuerzung->setEnabled(enabled);
+    MenuItem_Garantiesystem->setEnabled(enabled && dm_ && system::Garantiesystem_moeglich(*dm_));
 }
 
 } // namespace pyra::ui
