@@ -3,10 +3,12 @@
 //
 //   garantie_tabelle --datei data/garantiesysteme.txt [--sekunden S] [--von V] [--bis V]
 //                    [--garantie T/P] [--seed N] [--stillstand K] [--symmetrie M,F]
+//                    [--temperatur T]
 //       For v = von..bis and every guarantee (or only T/P): searches from the entry already in
 //       the file (if any) and writes the file again whenever a smaller complete system is found.
 //       --symmetrie searches systems that a permutation with cycles of length M on all but F of
-//       the points leaves unchanged. Prints one line per entry: v, t, p, rows, seconds.
+//       the points leaves unchanged; --temperatur sets the annealing's temperature instead of
+//       estimating it from the start system. Prints one line per entry: v, t, p, rows, seconds.
 //   garantie_tabelle --kuerzung [--von V] [--bis V]
 //       For v = von..bis (at least 9): the reduction's rows on the numbers 1..v (thresholds -1,
 //       default filters, seed 1, 750 rows wanted) and, per guarantee, how many of them, taken in
@@ -85,6 +87,7 @@ int tabelle(const std::map<std::string, std::string>& o) {
     const std::uint64_t seed = o.count("seed") ? std::strtoull(o.at("seed").c_str(), nullptr, 10) : 1;
     const std::string nur = o.count("garantie") ? o.at("garantie") : "";
     const std::string sym = o.count("symmetrie") ? o.at("symmetrie") : "";
+    const double temperatur = o.count("temperatur") ? std::atof(o.at("temperatur").c_str()) : 0;
     Datei d = lesen(pfad);
     for (int v = von; v <= bis; ++v)
         for (const Garantie& g : Garantien) {
@@ -110,6 +113,7 @@ int tabelle(const std::map<std::string, std::string>& o) {
             a.Startwert = seed;
             a.Threads = 1;
             a.Stillstand = stillstand;
+            a.Temperatur = temperatur;
             const auto start = std::chrono::steady_clock::now();
             const Suchergebnis e = Deckung_suchen(a);
             const double s = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
@@ -194,7 +198,7 @@ int main(int argc, char** argv) {
     if (o.count("kuerzung")) return kuerzung(o);
     if (!o.count("datei")) {
         std::cerr << "garantie_tabelle --datei DATEI [--sekunden S] [--von V] [--bis V] [--garantie T/P] "
-                     "[--seed N] [--stillstand K] [--symmetrie M,F]\n"
+                     "[--seed N] [--stillstand K] [--symmetrie M,F] [--temperatur T]\n"
                      "garantie_tabelle --kuerzung [--von V] [--bis V]\n";
         return 2;
     }
