@@ -43,5 +43,10 @@ void pruefung(benchmark::State& state) {
 
 } // namespace
 
-BENCHMARK(pruefung)->Args({20, 750})->Args({30, 750})->Args({40, 750})->Args({49, 100})->Unit(
-    benchmark::kMillisecond);
+BENCHMARK(pruefung)
+    ->Args({20, 750})
+    ->Args({30, 750})
+    ->Args({40, 750})
+    ->Args({49, 100})
+    ->Args({49, 750})
+    ->Unit(benchmark::kMillisecond);
