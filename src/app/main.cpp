@@ -36,6 +36,7 @@ int main(int argc, char** argv) {
         return 0;
     }
 
+    ui::Uebersetzungen_laden(app);
     const QString stilfehler = ui::Stil_anwenden(app);
     if (!stilfehler.isEmpty()) ui::Meldung(nullptr, stilfehler);
 

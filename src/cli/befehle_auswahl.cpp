@@ -145,7 +145,7 @@ void felder_setzen(store::Table& t, const std::vector<std::string>& paare,
                 throw Befehlsfehler("Das Feld '" + f.FieldName() + "' kann hier nicht geändert werden.");
             // The same check as the windows' edits: ranges of the typed number fields, required
             // fields not empty.
-            if (const std::string fehler = data::Eingabe_pruefen(f.FieldName(), wert); !fehler.empty())
+            if (const std::string fehler = data::Eingabe_pruefen(f.FieldName(), wert, true); !fehler.empty())
                 throw Befehlsfehler(fehler);
             f.SetString(wert);
         }

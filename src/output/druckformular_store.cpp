@@ -44,6 +44,11 @@ bool Druckformular::Spielschein_drucken(Drucker& drucker) {
         return false;
     }
     const Scheinlayout layout = Scheinlayout_aus_Lotto(dm_);
+    // Without a row box every mark would miss the slip: nothing is printed or written.
+    if (Reihenfelder_zaehlen(layout) == 0) {
+        dm_.dialog.Meldung(Meldung_Kein_Scheinlayout);
+        return false;
+    }
     // A range longer than the slip's row boxes prints only as many rows as it has boxes.
     Reihen_pro_Spielschein =
         static_cast<int>(std::clamp<std::int64_t>(*bis - *von + 1, 0, Reihenfelder_zaehlen(layout)));

@@ -36,7 +36,8 @@ class Druckformular {
     // Prints the range of the two edits onto one page: from the row von on, moving Table_Reihen
     // forward with each printed row, row k into row box k, at most as many rows as the slip has
     // boxes; then the tick boxes. Edits that are no whole numbers, or a printer failure, give
-    // the message "Bitte Anzahl der Reihen eingeben!". True when the page went out.
+    // the message "Bitte Anzahl der Reihen eingeben!"; a layout without row boxes is refused with
+    // Meldung_Kein_Scheinlayout before any job starts. True when the page went out.
     bool Spielschein_drucken(Drucker& drucker);
 
   private:

@@ -17,6 +17,12 @@ constexpr int Spielschein_Anzahl = 250;
 // output fails.
 inline constexpr const char* Meldung_Anzahl_Reihen = "Bitte Anzahl der Reihen eingeben!";
 
+// The print refusal when the association's slip layout has no row box: a page would come out
+// blank.
+inline constexpr const char* Meldung_Kein_Scheinlayout =
+    "Für diesen Lottoverband ist kein Spielschein eingerichtet: Die Abstände der Reihen fehlen "
+    "(Drucken → Einstellungen). Es wurde nichts gedruckt.";
+
 // One row of the current system: its number Reihe and Tipp_Zahl_1 … Tipp_Zahl_6 (each may be
 // empty).
 struct Tippreihe {

@@ -227,6 +227,12 @@ Kuerzungsbefehl_Ende Reihenkuerzung_Befehl(data::DataModule_Lotto& dm, const Lau
     ablauf.Frage = [&](const std::string& f) { return dm.dialog.Frage(f); };
     ablauf.Meldung = [&](const std::string& m) { dm.dialog.Meldung(m); };
     const Kuerzungsergebnis ergebnis = Reihenkuerzung(eingabe, zufall, ablauf, optionen.Kuerzung);
+    const bool keine_reihe =
+        (ergebnis.Ende == Kuerzungsende::Teilergebnis || ergebnis.Ende == Kuerzungsende::Verworfen) &&
+        ergebnis.Durchlaeufe == 1;
+    const Schwellenwerte& s = eingabe.Schwellen;
+    if (keine_reihe && (s.Prozent_Woche > 0 || s.Prozent_Jahr > 0 || s.Prozent_Summe > 0))
+        dm.dialog.Meldung(Text_Schwellen_verwerfen_alle);
     if (ergebnis.Speichern) Reihen_speichern(dm, ergebnis.Reihen);
 
     // The lock depends only on whether the selection has rows (emptied ones included).
@@ -239,7 +245,7 @@ Kuerzungsbefehl_Ende Reihenkuerzung_Befehl(data::DataModule_Lotto& dm, const Lau
     return Kuerzungsbefehl_Ende::Ausgefuehrt;
 }
 
-Gewinnermittlung_Ende Gewinnermittlung_Befehl(data::DataModule_Lotto& dm) {
+Gewinnermittlung_Ende Gewinnermittlung_Befehl(data::DataModule_Lotto& dm, Gewinnermittlung_Bilanz* bilanz) {
     auto& t = dm.Table_Reihen;
     if (!t.Active() || t.RecordCount() == 0) return Gewinnermittlung_Ende::Keine_Reihen;
     Reihe ziehung{};
@@ -253,12 +259,19 @@ Gewinnermittlung_Ende Gewinnermittlung_Befehl(data::DataModule_Lotto& dm) {
     // rows never show a mix of old and new counts.
     store::Database::Transaction tx(dm.TdbDatabase_Lotto);
     t.DisableControls();
+    Gewinnermittlung_Bilanz b;
     try {
         for (t.First(); !t.Eof(); t.Next()) {
             const Reihe reihe = sechs_zahlen(t, "Tipp_Zahl_", false);
+            const int richtige = Treffer_zaehlen(reihe, ziehung);
             t.Edit();
-            t.FieldByName("Richtige").SetInteger(Treffer_zaehlen(reihe, ziehung));
+            t.FieldByName("Richtige").SetInteger(richtige);
             t.Post();
+            ++b.Reihen;
+            if (b.Beste_Reihe == 0 || richtige > b.Beste_Richtige) {
+                b.Beste_Richtige = richtige;
+                b.Beste_Reihe = ganzzahl(t, "Reihe");
+            }
         }
         tx.Commit();
     } catch (...) {
@@ -269,6 +282,7 @@ Gewinnermittlung_Ende Gewinnermittlung_Befehl(data::DataModule_Lotto& dm) {
     }
     t.First();
     t.EnableControls();
+    if (bilanz) *bilanz = b;
     return Gewinnermittlung_Ende::Ausgefuehrt;
 }
 

@@ -63,9 +63,17 @@ enum class Gewinnermittlung_Ende {
     Ausgefuehrt,
 };
 
+// What an evaluation found.
+struct Gewinnermittlung_Bilanz {
+    int Reihen = 0;         // rows evaluated
+    int Beste_Richtige = 0; // the most hits of a row
+    int Beste_Reihe = 0;    // Reihe of the first row with that many hits (0 without rows)
+};
+
 // "Gewinnermittlung": Richtige of every row of the selection against the selected week's draw;
-// afterwards the row cursor stands on row 1.
-Gewinnermittlung_Ende Gewinnermittlung_Befehl(data::DataModule_Lotto& dm);
+// afterwards the row cursor stands on row 1. bilanz, when given, receives what was found.
+Gewinnermittlung_Ende Gewinnermittlung_Befehl(data::DataModule_Lotto& dm,
+                                              Gewinnermittlung_Bilanz* bilanz = nullptr);
 
 // The show step of the expected-winnings dialog, without the window.
 struct Gewinnerwartung_Anzeige {

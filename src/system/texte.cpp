@@ -13,6 +13,11 @@ std::string Frage_Teilergebnis(int durchlauf) {
     return "Nur " + std::to_string(durchlauf - 1) + " Systemreihen erstellt - Übernehmen?";
 }
 
+std::string Text_Gewinnermittlung(int reihen, int beste_richtige) {
+    return std::to_string(reihen) + (reihen == 1 ? " Reihe" : " Reihen") +
+           " ausgewertet – beste Reihe: " + std::to_string(beste_richtige) + " Richtige";
+}
+
 std::string Titel_Gewinnerwartung(int reihe, int anzahl_systemzahlen) {
     return "  Gewinnerwartung bei " + std::to_string(reihe) + (reihe == 1 ? " Reihe" : " Reihen") + " / " +
            std::to_string(anzahl_systemzahlen) + " Systemzahlen";

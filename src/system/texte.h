@@ -47,6 +47,20 @@ std::string Text_System_wird_erstellt(int anzahl_systemzahlen);
 // "Nur <i-1> Systemreihen erstellt - Übernehmen?" when pass i found no acceptable candidate.
 std::string Frage_Teilergebnis(int durchlauf);
 
+// Follows "Nur 0 Systemreihen erstellt - Übernehmen?" when a percentage threshold is above 0:
+// the thresholds rejected every candidate of the first pass.
+inline constexpr const char* Text_Schwellen_verwerfen_alle =
+    "Keine Reihe hat die Schwellen unter „Optionen → Analyse“ (% Wo, % Ja, % Su) zusammen mit den "
+    "Filtern unter „Optionen → Kürzung“ erfüllt. Mit niedrigeren Schwellen oder weniger strengen "
+    "Filtern werden Reihen gefunden.";
+
+// Without rows the win evaluation and the expected winnings have nothing to work on.
+inline constexpr const char* Text_Keine_Reihen =
+    "Keine Reihen vorhanden! - Zuerst die Reihenkürzung ausführen.";
+
+// What the win evaluation found: "12 Reihen ausgewertet – beste Reihe: 4 Richtige".
+std::string Text_Gewinnermittlung(int reihen, int beste_richtige);
+
 // Caption of the expected-winnings dialog for rows 1..R and the count of system numbers.
 std::string Titel_Gewinnerwartung(int reihe, int anzahl_systemzahlen);
 

@@ -6,6 +6,7 @@
 #include "data/standarddatenbank.h"
 #include "lauf.h"
 #include "output/drucker.h"
+#include "output/spielscheine.h"
 #include "platform/printer/qt_drucker.h"
 #include "ui/dialoge/form_ascii.h"
 #include "ui/dialoge/form_druck.h"
@@ -32,6 +33,11 @@ using test::Lauf;
 namespace {
 
 const QString Anzahl_fehlt = QStringLiteral("Bitte Anzahl der Reihen eingeben!");
+
+// The text export's message after a written file.
+QString Datei_geschrieben(const ui::TForm_ASCII* a) {
+    return QStringLiteral("Die Reihen wurden in die Datei „%1“ geschrieben.").arg(a->Datei());
+}
 
 // What a print click did to the printer.
 struct Druckprotokoll {
@@ -148,7 +154,8 @@ void Druck::druckeinstellung_titel_platz_und_eingabe() {
                      QVariant(QStringLiteral("12")));
             QCOMPARE(d->DBGrid_Spiele_77_S6_MS->model()->headerData(4, Qt::Horizontal),
                      QVariant(QStringLiteral("M/S")));
-            QCOMPARE(d->DBEdit_Abstand_links_innerhalb->text(), QStringLiteral("8.5"));
+            // Fractions with the decimal comma.
+            QCOMPARE(d->DBEdit_Abstand_links_innerhalb->text(), QStringLiteral("8,5"));
         });
 
     // A typed value goes into the record at once, without a post; a refused one is reported and
@@ -330,6 +337,8 @@ void Druck::fehler_werden_gemeldet() {
     a->BitBtn_TextdateiClick();
     const std::string geschrieben = lesen(datei);
     QVERIFY(!geschrieben.empty());
+    QCOMPARE(l.meldungen, QStringList{Datei_geschrieben(a)});
+    l.meldungen.clear();
     a->Edit_Reihe_bis->setText(QStringLiteral("x"));
     a->BitBtn_TextdateiClick();
     QCOMPARE(l.meldungen, QStringList{Anzahl_fehlt});
@@ -345,6 +354,15 @@ void Druck::layout_aus_dem_dialog_gilt_ungespeichert_fuer_den_druck() {
 
     d->vorbereiten(l.form.get());
     QCOMPARE(d->Edit_Reihe_bis->text(), QStringLiteral("   0"));
+    // Without a row box a page would come out blank: nothing is printed, and the player learns
+    // what is missing.
+    Druckprotokoll ohne_layout;
+    d->Drucker_setzen([&ohne_layout] { return std::make_unique<Aufzeichnender_Drucker>(ohne_layout); });
+    QVERIFY(d->BitBtn_Druck->isEnabled());
+    d->BitBtn_DruckClick();
+    QCOMPARE(l.meldungen, QStringList{QString::fromUtf8(output::Meldung_Kein_Scheinlayout)});
+    QCOMPARE(ohne_layout.begonnen, 0);
+    l.meldungen.clear();
 
     // Four row boxes typed into the grid's cells with the keyboard, the dialog closed with OK.
     im_dialog(
@@ -415,7 +433,8 @@ void Druck::ascii_schreibt_die_woche_in_arbeit() {
         erwartet_text += "\r\n";
     }
     QCOMPARE(lesen(datei), erwartet_text);
-    QVERIFY(l.meldungen.isEmpty());
+    // The player learns which file was written.
+    QCOMPARE(l.meldungen, QStringList{Datei_geschrieben(a)});
 
     // Showing again leaves the written file as it is.
     im_dialog(

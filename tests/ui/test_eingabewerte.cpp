@@ -4,6 +4,7 @@
 // bank number does not empty the rows of an unlocked system.
 
 #include "common/sql_text.h"
+#include "data/eingabepruefung.h"
 #include "data/standarddatenbank.h"
 #include "lauf.h"
 #include "ui/hauptfenster/kernanbindung.h"
@@ -118,7 +119,11 @@ void Eingabewerte::falsche_zahlen_werden_abgelehnt() {
         eingeben(f.edit, falsch);
         const QString wo = name + " <- \"" + falsch + "\"";
         QVERIFY2(l.meldungen.size() == 1, qPrintable(wo + ": " + l.meldungen.join(" | ")));
-        QVERIFY2(l.meldungen[0].contains(name), qPrintable(wo + ": " + l.meldungen[0]));
+        // The message names the field as the window labels it.
+        const QString bezeichnung = QString::fromStdString(data::Feldbezeichnung(name.toStdString()));
+        QVERIFY2(bezeichnung != name &&
+                     l.meldungen[0].contains(QStringLiteral("„") + bezeichnung + QStringLiteral("“")),
+                 qPrintable(wo + ": " + l.meldungen[0]));
         QVERIFY2(f.edit->text() == angezeigt, qPrintable(wo + ": zeigt " + f.edit->text()));
         QVERIFY2(!f.edit->isModified(), qPrintable(wo));
         QVERIFY2(f.tabelle->State() == store::DataSetState::Browse, qPrintable(wo));

@@ -341,20 +341,23 @@ void Hauptfenster::gewinnermittlung_schreibt_die_treffer() {
     std::vector<int> frei;
     for (int n = 1; n <= 49 && frei.size() < 6; ++n)
         if (std::find(d.begin(), d.end(), n) == d.end()) frei.push_back(n);
-    // Row 1 the draw in reverse order, row 2 no drawn number, row 3 three of them.
-    l.dm->Table_Reihen.AppendRecord({3, 2024, 11, 1, 0, 0, 1, d[5], d[4], d[3], d[2], d[1], d[0]});
+    // Row 1 three drawn numbers, row 2 none, row 3 the draw in reverse order.
+    l.dm->Table_Reihen.AppendRecord({3, 2024, 11, 1, 0, 0, 1, d[0], d[1], d[2], frei[0], frei[1], frei[2]});
     l.dm->Table_Reihen.AppendRecord(
         {3, 2024, 11, 1, 0, 0, 2, frei[0], frei[1], frei[2], frei[3], frei[4], frei[5]});
-    l.dm->Table_Reihen.AppendRecord({3, 2024, 11, 1, 0, 0, 3, d[0], d[1], d[2], frei[0], frei[1], frei[2]});
+    l.dm->Table_Reihen.AppendRecord({3, 2024, 11, 1, 0, 0, 3, d[5], d[4], d[3], d[2], d[1], d[0]});
     l.dm->Auswahl_uebernehmen();
     l.dm->Table_Reihen.Last();
     l.form->MenuItem_Gewinnermittlung->trigger();
-    QVERIFY(l.meldungen.isEmpty());
+    // The command says what it found and the grid stands on the best row.
+    QCOMPARE(l.meldungen, QStringList{QStringLiteral("3 Reihen ausgewertet – beste Reihe: 6 Richtige")});
     auto& m = l.form->DBGrid_Reihen_Kuerzung->modell();
-    QCOMPARE(m.text(0, 7), QStringLiteral("6"));
+    QCOMPARE(m.text(0, 7), QStringLiteral("3"));
     QCOMPARE(m.text(1, 7), QStringLiteral("0"));
-    QCOMPARE(m.text(2, 7), QStringLiteral("3"));
-    QCOMPARE(l.dm->Table_Reihen.RecNo(), 1);
+    QCOMPARE(m.text(2, 7), QStringLiteral("6"));
+    QCOMPARE(l.dm->Table_Reihen.RecNo(), 3);
+    QCOMPARE(m.aktuelle_zeile(), 2);
+    l.meldungen.clear();
     // A week without results: the message, nothing changes.
     l.woche_waehlen(53);
     l.dm->Table_Reihen.AppendRecord({3, 2024, 53, 1, 0, 0, 1, 1, 2, 3, 4, 5, 6});
@@ -439,7 +442,8 @@ void Hauptfenster::reihen_eingabe_abgelehnt_zeigt_meldung_und_alten_wert() {
     Lauf l(vorlage_.dir(), {2024, 3, 14});
     Lauf::tippen_und_verlassen(l.form->DBEdit_Reihen, QStringLiteral("1x"));
     QCOMPARE(l.meldungen.size(), 1);
-    QVERIFY2(l.meldungen[0].contains(QStringLiteral("Reihenberechnung")), qPrintable(l.meldungen[0]));
+    // The field is named as the window labels it.
+    QCOMPARE(l.meldungen[0], QStringLiteral("'1x' ist keine gültige ganze Zahl für das Feld „Reihen“."));
     QCOMPARE(l.form->DBEdit_Reihen->text(), QStringLiteral("12"));
     QCOMPARE(l.dm->Table_Lotto.State(), store::DataSetState::Browse);
     QCOMPARE(l.dm->Table_Lotto.FieldByName("Reihenberechnung").AsInteger(), 12);

@@ -6,6 +6,7 @@
 #include "data/datum.h"
 #include "data/standarddatenbank.h"
 #include "lauf.h"
+#include "system/texte.h"
 #include "ui/dialoge/dialog_platzieren.h"
 #include "ui/dialoge/form_analyse.h"
 #include "ui/dialoge/form_gewinnerwartung.h"
@@ -459,10 +460,11 @@ void Systemdialoge::gewinnerwartung_titel() {
 void Systemdialoge::gewinnerwartung_ohne_sechs_systemzahlen_oder_reihen() {
     Lauf l(vorlage_.dir(), {2024, 3, 14});
     auto* g = l.form->Form_Gewinnerwartung;
-    // No rows: the menu command does nothing.
+    // No rows: the menu command shows nothing but says why.
     l.form->MenuItem_GewinnerwartungClick();
-    QVERIFY(l.meldungen.isEmpty());
+    QCOMPARE(l.meldungen, QStringList{QString::fromUtf8(system::Text_Keine_Reihen)});
     QVERIFY(!g->isVisible());
+    l.meldungen.clear();
 
     markieren(l, {3, 5, 7, 9, 11});
     l.reihen_anlegen(3);

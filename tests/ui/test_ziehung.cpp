@@ -327,7 +327,9 @@ void Ziehungsdialoge::neue_woche_anlegen() {
     QVERIFY(m.ausstehend());
     QVERIFY(m.zelle_setzen(zeilen + 1, Sp_Woche, QStringLiteral("54")));
     QVERIFY(!m.zeile_speichern());
-    QCOMPARE(l.meldungen.last(), QStringLiteral("Die Woche muss zwischen 1 und 53 liegen."));
+    // The input stays for correction; the message says how to drop it.
+    QCOMPARE(l.meldungen.last(),
+             QStringLiteral("Die Woche muss zwischen 1 und 53 liegen.\rEsc verwirft die Eingabe."));
     QVERIFY(m.zelle_setzen(zeilen + 1, Sp_Woche, QStringLiteral("45")));
     QVERIFY(m.zeile_speichern());
     QCOMPARE(gespeichert(l, 2026, 45), std::string("-|-|-|-|-|-|-\n"));
@@ -342,18 +344,18 @@ void Ziehungsdialoge::keine_zahl_in_einer_zelle_wird_abgelehnt_data() {
     QTest::addColumn<QString>("bleibt");
     QTest::newRow("Buchstaben in einer Gewinnzahl")
         << "DBGrid_Ziehungsergebnisse" << Sp_Zahl_01 << "abc"
-        << "'abc' ist keine gültige ganze Zahl für das Feld 'Zahl_01'."
+        << "'abc' ist keine gültige ganze Zahl für das Feld „1. Zahl“."
         << "5";
     QTest::newRow("zu groß für das Feld")
         << "DBGrid_Ziehungsergebnisse" << Sp_Zusatzzahl << "70000"
-        << "Der Wert 70000 liegt außerhalb des Bereichs des Feldes 'Zusatzzahl' (-32768 bis 32767)."
+        << "Der Wert 70000 liegt außerhalb des Bereichs des Feldes „Zusatzzahl“ (-32768 bis 32767)."
         << "";
     QTest::newRow("Komma in der gezogenen Reihenfolge")
         << "DBGrid_Reihenfolge_gezogene_Zahlen" << 0 << "1,5"
-        << "'1,5' ist keine gültige ganze Zahl für das Feld 'Zahl_01_g'."
+        << "'1,5' ist keine gültige ganze Zahl für das Feld „1. Zahl der gezogenen Reihenfolge“."
         << "16";
     QTest::newRow("Text als Gewinn") << "DBGrid_Gewinn" << 3 << "viel"
-                                     << "'viel' ist keine gültige Zahl für das Feld 'Gewinn'."
+                                     << "'viel' ist keine gültige Zahl für das Feld „Gewinn“."
                                      << "9720,60";
 }
 
@@ -419,7 +421,8 @@ void Ziehungsdialoge::gewinnklassen_bearbeiten() {
     QCOMPARE(gespeichert(l, 2026, 42), std::string("-|-|-|-|-|-|8\n"));
     QVERIFY(p.zelle_setzen(1, 1, QStringLiteral("4")));
     QVERIFY(!d->FormClose());
-    QCOMPARE(l.meldungen, QStringList{QStringLiteral("Das Feld 'Rang' muss einen Wert haben.")});
+    QCOMPARE(l.meldungen, QStringList{QStringLiteral(
+                              "Das Feld „Rang“ muss einen Wert haben.\rEsc verwirft die Eingabe.")});
     p.zeile_verwerfen();
     QVERIFY(d->FormClose());
 }

@@ -9,6 +9,7 @@
 #include "ui/hauptfenster/form_lotto.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -129,7 +130,11 @@ void TForm_ASCII::Textdatei_schreiben() {
     if (!formular_) return;
     formular_lesen();
     Sanduhr sanduhr;
-    formular_->Textdatei_schreiben();
+    if (!formular_->Textdatei_schreiben()) return;
+    sanduhr.beenden();
+    // The player learns where the rows went.
+    Meldung(this, QStringLiteral("Die Reihen wurden in die Datei „%1“ geschrieben.")
+                      .arg(QDir::toNativeSeparators(Datei())));
 }
 
 void TForm_ASCII::BitBtn_TextdateiClick() {

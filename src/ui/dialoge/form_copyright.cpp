@@ -77,6 +77,11 @@ TForm_Copyright::TForm_Copyright(QWidget* eltern)
     benennen(Label_Partnerseite, "Label_Partnerseite", Hinweis_Homepage);
     platzieren(Label_Partnerseite, 30, 125, 200, 18);
 
+    // The program's name and version.
+    Label_Version = new QLabel(QStringLiteral("Pyra-Lotto, Version " PYRA_VERSION), Panel_Copyright);
+    benennen(Label_Version, "Label_Version");
+    platzieren(Label_Version, 30, 160, 200, 18);
+
     BitBtn_OK = new QPushButton(QStringLiteral("OK"), Panel_Copyright);
     benennen(BitBtn_OK, "BitBtn_OK", QStringLiteral("Beenden des Dialoges"));
     BitBtn_OK->setDefault(true);

@@ -31,6 +31,7 @@ class TForm_Copyright : public QDialog {
     QLabel* Label_C = nullptr;
     QLabel* Label_Homepage = nullptr;
     QLabel* Label_Partnerseite = nullptr;
+    QLabel* Label_Version = nullptr; // the program's name and version
     QPushButton* BitBtn_OK = nullptr;
 };
 

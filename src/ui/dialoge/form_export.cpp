@@ -8,6 +8,7 @@
 #include "ui/steuerelemente/db_edit.h"
 
 #include <QApplication>
+#include <QLabel>
 #include <QPushButton>
 
 namespace pyra::ui {
@@ -18,31 +19,43 @@ TForm_Export::TForm_Export(QWidget* eltern)
     setObjectName(QStringLiteral("Form_Export"));
     setWindowTitle(QStringLiteral("  Export"));
     setFont(Schrift(13, false));
-    setFixedSize(254, 100);
+    setFixedSize(254, 118);
     setModal(true);
+
+    // Each field has its label above it.
+    Label_Woche = new QLabel(QStringLiteral("Woche"), this);
+    benennen(Label_Woche, "Label_Woche", QStringLiteral("Woche"));
+    platzieren(Label_Woche, 16, 8);
+    Label_Jahr = new QLabel(QStringLiteral("ab Jahr"), this);
+    benennen(Label_Jahr, "Label_Jahr", QStringLiteral("Export ab diesem Jahr"));
+    platzieren(Label_Jahr, 68, 8);
 
     DBEdit_Woche = new DBEdit(this);
     benennen(DBEdit_Woche, "DBEdit_Woche", QStringLiteral("Woche"));
     DBEdit_Woche->setEnabled(false); // shown only; the export takes whole years
-    platzieren(DBEdit_Woche, 16, 16, 41, 24);
+    platzieren(DBEdit_Woche, 16, 28, 41, 24);
     DBEdit_Jahr = new DBEdit(this);
     benennen(DBEdit_Jahr, "DBEdit_Jahr", QStringLiteral("Export ab diesem Jahr"));
     DBEdit_Jahr->setMaxLength(4);
-    platzieren(DBEdit_Jahr, 68, 16, 57, 24);
+    platzieren(DBEdit_Jahr, 68, 28, 57, 24);
     for (DBEdit* e : {DBEdit_Woche, DBEdit_Jahr}) e->setAlignment(Qt::AlignCenter);
+    Label_Woche->setBuddy(DBEdit_Woche);
+    Label_Jahr->setBuddy(DBEdit_Jahr);
 
     BitBtn_Export = new QPushButton(QStringLiteral("Export"), this);
     benennen(BitBtn_Export, "BitBtn_Export");
     BitBtn_Export->setAutoDefault(false);
-    platzieren(BitBtn_Export, 16, 60, 105, 25);
+    platzieren(BitBtn_Export, 16, 76, 105, 25);
     connect(BitBtn_Export, &QPushButton::clicked, this, [this] { BitBtn_ExportClick(); });
 
     BitBtn_OK = new QPushButton(QStringLiteral("OK"), this);
     benennen(BitBtn_OK, "BitBtn_OK");
     BitBtn_OK->setAutoDefault(false);
-    platzieren(BitBtn_OK, 133, 60, 105, 25);
+    platzieren(BitBtn_OK, 133, 76, 105, 25);
     connect(BitBtn_OK, &QPushButton::clicked, this, &QDialog::accept);
     Schrift_vererben(this);
+    Eingabe_einpassen(DBEdit_Woche, QStringLiteral("53"));
+    Eingabe_einpassen(DBEdit_Jahr, QStringLiteral("2100"));
 }
 
 void TForm_Export::binden(data::DataModule_Lotto* dm) {

@@ -9,6 +9,7 @@
 
 #include <string>
 
+class QLabel;
 class QPushButton;
 
 namespace pyra::ui {
@@ -34,6 +35,8 @@ class TForm_Export : public QDialog {
     // Closing: stores the typed year and closes the update tables and the unrestricted cursors.
     void FormClose();
 
+    QLabel* Label_Woche = nullptr;
+    QLabel* Label_Jahr = nullptr;
     DBEdit* DBEdit_Woche = nullptr;
     DBEdit* DBEdit_Jahr = nullptr;
     QPushButton* BitBtn_Export = nullptr;

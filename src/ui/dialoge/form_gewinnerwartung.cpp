@@ -1,5 +1,6 @@
 #include "ui/dialoge/form_gewinnerwartung.h"
 
+#include "store/value.h"
 #include "system/garantiebefehle_store.h"
 #include "system/systembefehle_store.h"
 #include "system/texte.h"
@@ -14,6 +15,7 @@
 #include <QFrame>
 #include <QHeaderView>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 
 namespace pyra::ui {
@@ -30,6 +32,7 @@ std::vector<Spalte> ergebnisspalten() {
         sp.titel = titel;
         sp.breite = 63;
         sp.ausrichtung = Qt::AlignCenter;
+        sp.groesster_wert = QStringLiteral("100,0%");
         s.push_back(sp);
     }
     return s;
@@ -45,14 +48,14 @@ TForm_Gewinnerwartung::TForm_Gewinnerwartung(QWidget* eltern)
     setStatusTip(QStringLiteral("Gewinnerwartung"));
     setStyleSheet(QStringLiteral("QDialog#Form_Gewinnerwartung { background-color: #008080; }"));
     setFont(Schrift(13, true));
-    // 26 pixels taller than the simulation alone needs: the line "exakt" sits under the grid.
-    setFixedSize(620, 141);
+    // 26 pixels taller than the simulation alone needs: the line "exakt" sits under the grid; 30
+    // more for the line "bis Reihe" at the foot.
+    setFixedSize(620, 171);
     setModal(true);
 
     DBGrid_Gewinnerwartung = new DBGrid(ergebnisspalten(), std::string(), false, this);
     benennen(DBGrid_Gewinnerwartung, "DBGrid_Gewinnerwartung");
-    DBGrid_Gewinnerwartung->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    DBGrid_Gewinnerwartung->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    DBGrid_Gewinnerwartung->Einzeilig();
     {
         QPalette p = DBGrid_Gewinnerwartung->palette();
         p.setColor(QPalette::Base, Farbe_Weiss);
@@ -94,9 +97,36 @@ TForm_Gewinnerwartung::TForm_Gewinnerwartung(QWidget* eltern)
     platzieren(Label_Exakt_Titel, 20, 107, 300, 18);
     connect(BitBtn_OK, &QPushButton::clicked, this, &QDialog::accept);
 
-    setTabOrder(DBGrid_Gewinnerwartung, DBEdit_Anzahl_Reihen);
+    // Rows 1 to R take part; the player can choose R here and run again.
+    const QString hinweis_bis = QStringLiteral("Gewinnerwartung für die Reihen 1 bis zu dieser Reihe");
+    Label_bis_Reihe = new QLabel(QStringLiteral("bis Reihe"), this);
+    benennen(Label_bis_Reihe, "Label_bis_Reihe", hinweis_bis);
+    {
+        QPalette p = Label_bis_Reihe->palette();
+        p.setColor(QPalette::WindowText, Farbe_Weiss);
+        Label_bis_Reihe->setPalette(p);
+    }
+    platzieren(Label_bis_Reihe, 20, 137);
+    Edit_bis_Reihe = new QLineEdit(this);
+    benennen(Edit_bis_Reihe, "Edit_bis_Reihe", hinweis_bis);
+    Edit_bis_Reihe->setAlignment(Qt::AlignCenter);
+    Edit_bis_Reihe->setMaxLength(4);
+    platzieren(Edit_bis_Reihe, 104, 133, 45, 24);
+    BitBtn_Berechnung = new QPushButton(QStringLiteral("Berechnen"), this);
+    benennen(BitBtn_Berechnung, "BitBtn_Berechnung", QStringLiteral("Gewinnerwartung neu berechnen"));
+    BitBtn_Berechnung->setAutoDefault(false);
+    platzieren(BitBtn_Berechnung, 160, 132, 105, 25);
+    connect(BitBtn_Berechnung, &QPushButton::clicked, this, [this] { BitBtn_BerechnungClick(); });
+    connect(Edit_bis_Reihe, &QLineEdit::returnPressed, this, [this] { BitBtn_BerechnungClick(); });
+
+    setTabOrder(DBGrid_Gewinnerwartung, Edit_bis_Reihe);
+    setTabOrder(Edit_bis_Reihe, BitBtn_Berechnung);
+    setTabOrder(BitBtn_Berechnung, DBEdit_Anzahl_Reihen);
     setTabOrder(DBEdit_Anzahl_Reihen, BitBtn_OK);
     Schrift_vererben(this);
+    Eingabe_einpassen(Edit_bis_Reihe, QStringLiteral("750"));
+    Eingabe_einpassen(DBEdit_Anzahl_Reihen, QStringLiteral("100000000"));
+    Beschriftung_einpassen(Label_bis_Reihe, Edit_bis_Reihe->x() - Label_bis_Reihe->x() - 4);
 }
 
 void TForm_Gewinnerwartung::binden(data::DataModule_Lotto* dm) {
@@ -108,10 +138,15 @@ void TForm_Gewinnerwartung::binden(data::DataModule_Lotto* dm) {
 bool TForm_Gewinnerwartung::FormShow(QWidget* hauptfenster) {
     Dialog_platzieren(this, hauptfenster, QStringLiteral("TForm_Gewinnerwartung"));
     if (!dm_) return false;
-    Sanduhr sanduhr;
     // The simulation uses the stored number of draws; a value still being typed waits for the
     // next show.
+    return simulieren();
+}
+
+bool TForm_Gewinnerwartung::simulieren() {
+    Sanduhr sanduhr;
     const system::Gewinnerwartung_Anzeige a = system::Gewinnerwartung_zeigen(*dm_);
+    Edit_bis_Reihe->setText(QString::number(dm_->Table_Reihen.FieldByName("Reihe").AsInteger()));
     if (!a.Gestartet) return false;
     setWindowTitle(QString::fromStdString(a.Titel));
     // The exact values of the same rows 1..R, when they are the exact form of the simulated ones.
@@ -132,6 +167,21 @@ bool TForm_Gewinnerwartung::FormShow(QWidget* hauptfenster) {
                                : e.Fremde_Zahlen ? QStringLiteral("Reihen mit anderen Zahlen: nicht exakt")
                                                  : QStringLiteral("Zu viele Systemzahlen für exakte Werte"));
     return true;
+}
+
+void TForm_Gewinnerwartung::BitBtn_BerechnungClick() {
+    if (!dm_) return;
+    Ausfuehren(this, [this] {
+        auto& reihen = dm_->Table_Reihen;
+        const int anzahl = reihen.Active() ? static_cast<int>(reihen.RecordCount()) : 0;
+        std::int64_t bis = 0;
+        if (!store::parseInteger(Edit_bis_Reihe->text().toStdString(), bis) || bis < 1 || bis > anzahl ||
+            !reihen.Locate("Reihe", {store::Value(static_cast<long long>(bis))})) {
+            Meldung(this, QStringLiteral("Bitte eine Reihe von 1 bis %1 eingeben!").arg(anzahl));
+            return;
+        }
+        simulieren();
+    });
 }
 
 void TForm_Gewinnerwartung::zeigen(QWidget* hauptfenster) {

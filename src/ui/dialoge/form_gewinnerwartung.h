@@ -5,7 +5,8 @@
 // system numbers how often a row reaches three, four or five hits. The number of simulated
 // draws is a setting of the association, edited here for the next run. A second line "exakt"
 // beneath the simulated values shows the exact nine values of the same rows (every possible
-// draw counted instead of simulated ones).
+// draw counted instead of simulated ones). "bis Reihe" runs the simulation again over rows 1 to
+// the row typed there (the row grid's cursor moves to it).
 
 #include "data/datamodule.h"
 
@@ -15,6 +16,7 @@
 
 class QFrame;
 class QLabel;
+class QLineEdit;
 class QPushButton;
 
 namespace pyra::ui {
@@ -38,6 +40,9 @@ class TForm_Gewinnerwartung : public QDialog {
     bool FormShow(QWidget* hauptfenster);
     // Hands over pending input and saves the association's settings.
     void FormClose();
+    // Runs the simulation again over rows 1 to the row in Edit_bis_Reihe (1 to the number of
+    // rows; otherwise a message and no run).
+    void BitBtn_BerechnungClick();
 
     DBGrid* DBGrid_Gewinnerwartung = nullptr;
     DBEdit* DBEdit_Anzahl_Reihen = nullptr;
@@ -46,11 +51,17 @@ class TForm_Gewinnerwartung : public QDialog {
     QFrame* Panel_Exakt = nullptr;
     std::array<QLabel*, 9> Label_Exakt{};
     QLabel* Label_Exakt_Titel = nullptr;
+    QLabel* Label_bis_Reihe = nullptr;
+    QLineEdit* Edit_bis_Reihe = nullptr;
+    QPushButton* BitBtn_Berechnung = nullptr;
 
   public slots:
     void done(int ergebnis) override;
 
   private:
+    // Caption and simulation for the row cursor's current row; false as FormShow.
+    bool simulieren();
+
     data::DataModule_Lotto* dm_ = nullptr;
 };
 

@@ -8,11 +8,13 @@
 #include "ui/steuerelemente/db_grid.h"
 
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 
 #include <algorithm>
 #include <array>
+#include <optional>
 
 namespace pyra::ui {
 
@@ -27,56 +29,49 @@ std::string zahlfeld(int i, const char* anhang = "") {
     return "Zahl_0" + std::to_string(i) + anhang;
 }
 
+Spalte spalte(const std::string& feld, const QString& titel, int breite, Qt::Alignment ausrichtung,
+              Bearbeitung bearbeitung, const char* groesster_wert, std::optional<int> nachkommastellen = {}) {
+    Spalte s;
+    s.feld = feld;
+    s.titel = titel;
+    s.breite = breite;
+    s.ausrichtung = ausrichtung;
+    s.bearbeitung = bearbeitung;
+    s.nachkommastellen = nachkommastellen;
+    s.groesster_wert = QString::fromUtf8(groesster_wert);
+    return s;
+}
+
+constexpr Qt::Alignment rechts = Qt::AlignRight | Qt::AlignVCenter;
+
 std::vector<Spalte> ergebnisspalten() {
-    const Qt::Alignment rechts = Qt::AlignRight | Qt::AlignVCenter;
     std::vector<Spalte> s;
     // Week and year are the record's key: typed only for a week being added, so that a draw
     // never leaves its prize classes behind under another key.
-    s.push_back({"Woche", QStringLiteral("W"), 35, rechts, {}, {}, {}, Bearbeitung::neue_zeile, {}});
-    s.push_back({"Jahr", QStringLiteral("Jahr"), 48, rechts, {}, {}, {}, Bearbeitung::neue_zeile, {}});
+    s.push_back(spalte("Woche", QStringLiteral("W"), 35, rechts, Bearbeitung::neue_zeile, "53"));
+    s.push_back(spalte("Jahr", QStringLiteral("Jahr"), 48, rechts, Bearbeitung::neue_zeile, "2100"));
     for (int i = 1; i <= 6; ++i)
-        s.push_back({zahlfeld(i), QString::number(i), 32, rechts, {}, {}, {}, Bearbeitung::immer, {}});
-    s.push_back({"Zusatzzahl", QStringLiteral("Z"), 31, rechts, {}, {}, {}, Bearbeitung::immer, {}});
+        s.push_back(spalte(zahlfeld(i), QString::number(i), 32, rechts, Bearbeitung::immer, "49"));
+    s.push_back(spalte("Zusatzzahl", QStringLiteral("Z"), 31, rechts, Bearbeitung::immer, "49"));
     return s;
 }
 
 std::vector<Spalte> gewinnspalten() {
+    // The widest values of the shipped quotas: more than a million winners of a class, prizes of
+    // tens of millions.
     return {
-        {"Rang", QStringLiteral("Rg"), 28, Qt::AlignCenter, {}, {}, {}, Bearbeitung::immer, {}},
-        {"Anzahl",
-         QStringLiteral("Anzahl"),
-         69,
-         Qt::AlignRight | Qt::AlignVCenter,
-         {},
-         {},
-         {},
-         Bearbeitung::immer,
-         {}},
-        {"Mal", QStringLiteral("x"), 12, Qt::AlignCenter, {}, {}, {}, Bearbeitung::nie, {}},
-        {"Gewinn",
-         QStringLiteral("Gewinn"),
-         89,
-         Qt::AlignRight | Qt::AlignVCenter,
-         {},
-         {},
-         {},
-         Bearbeitung::immer,
-         2},
+        spalte("Rang", QStringLiteral("Rg"), 28, Qt::AlignCenter, Bearbeitung::immer, "13"),
+        spalte("Anzahl", QStringLiteral("Anzahl"), 69, rechts, Bearbeitung::immer, "9999999"),
+        spalte("Mal", QStringLiteral("x"), 12, Qt::AlignCenter, Bearbeitung::nie, "x"),
+        spalte("Gewinn", QStringLiteral("Gewinn"), 89, rechts, Bearbeitung::immer, "99999999,99", 2),
     };
 }
 
 std::vector<Spalte> reihenfolgespalten() {
     std::vector<Spalte> s;
     for (int i = 1; i <= 6; ++i)
-        s.push_back({zahlfeld(i, "_g"),
-                     QString::number(i),
-                     i % 2 ? 28 : 29,
-                     Qt::AlignRight | Qt::AlignVCenter,
-                     {},
-                     {},
-                     {},
-                     Bearbeitung::immer,
-                     {}});
+        s.push_back(
+            spalte(zahlfeld(i, "_g"), QString::number(i), i % 2 ? 28 : 29, rechts, Bearbeitung::immer, "49"));
     return s;
 }
 
@@ -143,6 +138,7 @@ TForm_Ziehung::TForm_Ziehung(QWidget* eltern)
     benennen(DBGrid_Reihenfolge_gezogene_Zahlen, "DBGrid_Reihenfolge_gezogene_Zahlen",
              QStringLiteral("Zahlen in gezogener Reihenfolge"));
     platzieren(DBGrid_Reihenfolge_gezogene_Zahlen, 348, 229, 192, 50);
+    DBGrid_Reihenfolge_gezogene_Zahlen->Einzeilig();
 
     BitBtn_OK = new QPushButton(QStringLiteral("OK"), this);
     benennen(BitBtn_OK, "BitBtn_OK", QStringLiteral("Beenden des Dialoges"));
@@ -204,6 +200,27 @@ bool TForm_Ziehung::FormClose() {
     dm_->globals.Statistik_neu_berechnen = true;
     // A row still being added is saved as well, so that typed input is not lost.
     return Ziehung_speichern() && Gewinn_speichern();
+}
+
+void TForm_Ziehung::keyPressEvent(QKeyEvent* e) {
+    // Escape drops input that was refused or is still pending, wherever the focus is; the dialog
+    // stays open on the stored values. Without such input it closes the dialog.
+    if (e->key() == Qt::Key_Escape && e->modifiers() == Qt::NoModifier && Eingabe_ausstehend()) {
+        Eingabe_verwerfen();
+        e->accept();
+        return;
+    }
+    QDialog::keyPressEvent(e);
+}
+
+bool TForm_Ziehung::Eingabe_ausstehend() const {
+    return DBGrid_Ziehungsergebnisse->modell().ausstehend() || DBGrid_Gewinn->modell().ausstehend();
+}
+
+void TForm_Ziehung::Eingabe_verwerfen() {
+    DBGrid_Ziehungsergebnisse->modell().zeile_verwerfen();
+    DBGrid_Gewinn->modell().zeile_verwerfen();
+    DBGrid_Ziehungsergebnisse->setFocus(Qt::OtherFocusReason);
 }
 
 void TForm_Ziehung::done(int ergebnis) {

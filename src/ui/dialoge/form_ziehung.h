@@ -38,8 +38,16 @@ class TForm_Ziehung : public QDialog {
     DBGrid* DBGrid_Reihenfolge_gezogene_Zahlen = nullptr;
     QPushButton* BitBtn_OK = nullptr;
 
+    // True while a row of either table holds input that is not stored (refused or still typed).
+    bool Eingabe_ausstehend() const;
+    // Drops that input: the stored values come back.
+    void Eingabe_verwerfen();
+
   public slots:
     void done(int ergebnis) override;
+
+  protected:
+    void keyPressEvent(QKeyEvent* e) override;
 
   private:
     // The check before a draw record is posted (throws store::StoreError with the message).

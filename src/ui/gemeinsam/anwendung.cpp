@@ -5,6 +5,9 @@
 
 #include <QFile>
 #include <QIcon>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
 
 static void ressourcen_initialisieren() {
     Q_INIT_RESOURCE(pyra);
@@ -38,6 +41,18 @@ bool Lotto_Anwendung::notify(QObject* empfaenger, QEvent* ereignis) {
         Fehlerbericht(activeWindow(), QStringLiteral("Unbekannter Fehler."));
     }
     return false;
+}
+
+bool Uebersetzungen_laden(QApplication& app) {
+    auto* uebersetzung = new QTranslator(&app);
+    const QString ordner = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
+    if (!uebersetzung->load(QLocale(QLocale::German, QLocale::Germany), QStringLiteral("qtbase"),
+                            QStringLiteral("_"), ordner)) {
+        delete uebersetzung;
+        return false;
+    }
+    app.installTranslator(uebersetzung);
+    return true;
 }
 
 QString Stil_anwenden(QApplication& app) {

@@ -17,6 +17,10 @@ class Lotto_Anwendung : public QApplication {
 // Makes the pictures and the style sheet available (they are linked into the program).
 void Ressourcen_laden();
 
+// Loads Qt's German translations, so that Qt's own dialogs (file chooser, print dialog) speak
+// German like the program. False when they are not installed (Debian: qt6-translations-l10n).
+bool Uebersetzungen_laden(QApplication& app);
+
 // Applies the visual style "Emerald Light Slate", the program's own style sheet. Returns an empty
 // text on success, else the message to show.
 QString Stil_anwenden(QApplication& app);

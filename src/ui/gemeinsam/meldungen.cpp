@@ -1,5 +1,6 @@
 #include "ui/gemeinsam/meldungen.h"
 
+#include "data/eingabepruefung.h"
 #include "ui/gemeinsam/aussehen.h"
 
 #include <QAbstractButton>
@@ -44,7 +45,13 @@ void Meldungen_umleiten(Meldungsumleitung u) {
     umleitung() = std::move(u);
 }
 
-void Meldung(QWidget* eltern, const QString& text) {
+// Fields named in a message of the store appear as the windows label them.
+static QString mit_feldbezeichnungen(const QString& text) {
+    return QString::fromStdString(data::Feldnamen_ersetzen(text.toStdString()));
+}
+
+void Meldung(QWidget* eltern, const QString& roh) {
+    const QString text = mit_feldbezeichnungen(roh);
     if (umleitung().meldung) {
         umleitung().meldung(text);
         return;
@@ -64,7 +71,8 @@ bool Bestaetigung(QWidget* eltern, const QString& text) {
                   QMessageBox::Yes) == QMessageBox::Yes;
 }
 
-void Fehlerbericht(QWidget* eltern, const QString& text) {
+void Fehlerbericht(QWidget* eltern, const QString& roh) {
+    const QString text = mit_feldbezeichnungen(roh);
     if (umleitung().meldung) {
         umleitung().meldung(text);
         return;

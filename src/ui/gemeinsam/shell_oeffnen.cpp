@@ -62,11 +62,22 @@ bool Dokument_oeffnen(const QString& pfad) {
     return oeffnen(QUrl::fromLocalFile(info.absoluteFilePath()));
 }
 
+namespace {
+const QString Hilfedateien[] = {QStringLiteral("Hilfe_Lotto.pdf"), QStringLiteral("Hilfe_Lotto.doc")};
+}
+
 bool Hilfe_oeffnen(const QString& programmverzeichnis) {
-    for (const QString& datei : {QStringLiteral("Hilfe_Lotto.pdf"), QStringLiteral("Hilfe_Lotto.doc")})
+    for (const QString& datei : Hilfedateien)
         for (const QString& dir : hilfeverzeichnisse(programmverzeichnis))
             if (Dokument_oeffnen(dir + datei)) return true;
     return false;
+}
+
+QString Hilfedatei(const QString& programmverzeichnis) {
+    for (const QString& datei : Hilfedateien)
+        for (const QString& dir : hilfeverzeichnisse(programmverzeichnis))
+            if (QFileInfo(dir + datei).isFile()) return dir + datei;
+    return hilfeverzeichnisse(programmverzeichnis).front() + Hilfedateien[0];
 }
 
 } // namespace pyra::ui

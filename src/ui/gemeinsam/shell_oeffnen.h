@@ -20,6 +20,9 @@ bool Dokument_oeffnen(const QString& pfad);
 // Help (F1): the pdf file, else the doc file, looked up in the program directory and then in the
 // installed data directory. False when neither could be opened.
 bool Hilfe_oeffnen(const QString& programmverzeichnis);
+// The help file F1 opens: the first pdf or doc file found there, else the pdf file's place in the
+// program directory.
+QString Hilfedatei(const QString& programmverzeichnis);
 
 // Tests replace the opener (default: QDesktopServices::openUrl).
 void Oeffner_setzen(std::function<bool(const QUrl&)> oeffner);

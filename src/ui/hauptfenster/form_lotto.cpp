@@ -76,6 +76,7 @@ TForm_Lotto::TForm_Lotto(data::Globale_Zustaende& globals, QWidget* eltern)
     Tasten_anlegen();
     Schrift_vererben(this);
     Groesse_anpassen(this);
+    Schriften_einpassen();
     Form_Copyright = new TForm_Copyright(this);
     Dialoge_Ziehung_anlegen();
     Dialoge_System_anlegen();
@@ -137,7 +138,7 @@ void TForm_Lotto::Menue_anlegen() {
         m->setToolTipsVisible(false);
         return m;
     };
-    QMenu* ziehungen = menue(QStringLiteral("Ziehungen"), "MenuItem_Ziehungen");
+    QMenu* ziehungen = menue(QStringLiteral("&Ziehungen"), "MenuItem_Ziehungen");
     MenuItem_Eingabe_Daten = eintrag(ziehungen, QStringLiteral("Eingabe Daten"), "MenuItem_Eingabe_Daten",
                                      &TForm_Lotto::MenuItem_ZiehungClick);
     MenuItem_Aktualisierung = eintrag(ziehungen, QStringLiteral("Aktualisierung"), "MenuItem_Aktualisierung",
@@ -146,7 +147,7 @@ void TForm_Lotto::Menue_anlegen() {
                                   &TForm_Lotto::MenuItem_ZahlentippClick);
     MenuItem_Diagramme = eintrag(ziehungen, QStringLiteral("Diagramme"), "MenuItem_Diagramme",
                                  &TForm_Lotto::MenuItem_DiagrammeClick);
-    QMenu* reihen = menue(QStringLiteral("Reihen"), "MenuItem_Reihen");
+    QMenu* reihen = menue(QStringLiteral("&Reihen"), "MenuItem_Reihen");
     MenuItem_Reihenkuerzung = eintrag(reihen, QStringLiteral("Reihenkürzung"), "MenuItem_Reihenkuerzung",
                                       &TForm_Lotto::MenuItem_ReihenkuerzungClick);
     MenuItem_Garantiesystem = eintrag(reihen, QStringLiteral("Garantiesystem"), "MenuItem_Garantiesystem",
@@ -159,12 +160,12 @@ void TForm_Lotto::Menue_anlegen() {
     MenuItem_Gewinnermittlung =
         eintrag(reihen, QStringLiteral("Gewinnermittlung"), "MenuItem_Gewinnermittlung",
                 &TForm_Lotto::MenuItem_GewinnermittlungClick);
-    QMenu* optionen = menue(QStringLiteral("Optionen"), "MenuItem_Optionen");
+    QMenu* optionen = menue(QStringLiteral("&Optionen"), "MenuItem_Optionen");
     MenuItem_Kuerzung = eintrag(optionen, QStringLiteral("Kürzung"), "MenuItem_Kuerzung",
                                 &TForm_Lotto::MenuItem_Optionen_KuerzungClick);
     MenuItem_Analyse =
         eintrag(optionen, QStringLiteral("Analyse"), "MenuItem_Analyse", &TForm_Lotto::MenuItem_AnalyseClick);
-    QMenu* drucken = menue(QStringLiteral("Drucken"), "MenuItem_Drucken");
+    QMenu* drucken = menue(QStringLiteral("&Drucken"), "MenuItem_Drucken");
     MenuItem_Spielscheine = eintrag(drucken, QStringLiteral("Spielscheine"), "MenuItem_Spielscheine",
                                     &TForm_Lotto::MenuItem_DruckClick);
     MenuItem_ASCIIFormat = eintrag(drucken, QStringLiteral("ASCII-Format"), "MenuItem_ASCIIFormat",
@@ -172,8 +173,8 @@ void TForm_Lotto::Menue_anlegen() {
     MenuItem_Einstellungen = eintrag(drucken, QStringLiteral("Einstellungen"), "MenuItem_Einstellungen",
                                      &TForm_Lotto::MenuItem_DruckeinstellungenClick);
     MenuItem_Hilfe =
-        eintrag(nullptr, QStringLiteral("Hilfe"), "MenuItem_Hilfe", &TForm_Lotto::MenuItem_HilfeClick);
-    MenuItem_Copyright = eintrag(nullptr, QStringLiteral("Copyright"), "MenuItem_Copyright",
+        eintrag(nullptr, QStringLiteral("&Hilfe"), "MenuItem_Hilfe", &TForm_Lotto::MenuItem_HilfeClick);
+    MenuItem_Copyright = eintrag(nullptr, QStringLiteral("&Copyright"), "MenuItem_Copyright",
                                  &TForm_Lotto::MenuItem_CopyrightClick);
 }
 
@@ -245,9 +246,8 @@ void TForm_Lotto::Texte_aus_Wahl() {
     const QString caption = text("Form_Anwendung_Caption");
     setWindowTitle(caption.trimmed().isEmpty() ? Anwendungstitel : caption);
     Label_Homepage->setText(text("Homepage"));
-    Label_Homepage->adjustSize();
     Label_Software_fuer->setText(text("Software_fuer"));
-    Label_Software_fuer->adjustSize();
+    Homepage_einpassen();
 }
 
 void TForm_Lotto::closeEvent(QCloseEvent* e) {

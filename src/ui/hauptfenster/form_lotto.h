@@ -216,6 +216,14 @@ class TForm_Lotto : public QMainWindow {
     void Dialoge_Diagramme_anlegen(); // form_lotto_dialoge_diagramme.cpp (charts)
     void Dialoge_Diagramme_binden();
     void Texte_aus_Wahl();
+    // Chooses the font sizes at which every caption and the largest value of every box fit the
+    // layout's sizes.
+    void Schriften_einpassen();
+    void Homepage_einpassen();
+    // The picture of the association's play slip.
+    void Spielschein_zeigen(int zahlen_bis);
+    // Zahlen_bis of the association, 49 while there is none.
+    int zahlen_bis() const;
     void Hinweis_anzeigen(const QString& text);
     // Runs a handler; an error of the store reaches the default error report.
     void ausfuehren(const std::function<void()>& handler);
@@ -227,7 +235,11 @@ class TForm_Lotto : public QMainWindow {
     bool geschlossen_ = false;
     bool kuerzung_laeuft_ = false;
     int sortierung_ = 0;
+    int sortierung_in_kraft_ = 0; // the button of the order the grid shows
 };
+
+// The status bar's note when the player unlocks a system with rows.
+QString Hinweis_entsperrt(int reihen);
 
 // Places a control at (left, top) with a size, as the layout tables give them.
 void platzieren(QWidget* w, int links, int oben, int breite = -1, int hoehe = -1);

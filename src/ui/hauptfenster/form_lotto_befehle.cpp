@@ -1,6 +1,8 @@
 // The menu commands of the main window.
 
+#include "store/value.h"
 #include "system/systembefehle_store.h"
+#include "system/texte.h"
 #include "ui/gemeinsam/meldungen.h"
 #include "ui/gemeinsam/shell_oeffnen.h"
 #include "ui/hauptfenster/form_lotto.h"
@@ -8,6 +10,8 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDir>
+#include <QFileInfo>
 #include <QKeyEvent>
 #include <QLineEdit>
 
@@ -95,7 +99,19 @@ void TForm_Lotto::MenuItem_HilfeClick() {
                        "vor!") +
         QStringLiteral("\r") + QStringLiteral("Starten (pdf-Reader erforderlich)? ");
     if (!Bestaetigung(this, frage)) return;
-    Hilfe_oeffnen(QString::fromStdString(globals_.Programmverzeichnis));
+    const QString verzeichnis = QString::fromStdString(globals_.Programmverzeichnis);
+    if (Hilfe_oeffnen(verzeichnis)) return;
+    // Nothing opened: the player learns why and where the help lies.
+    const QString datei = Hilfedatei(verzeichnis);
+    if (QFileInfo::exists(datei))
+        Meldung(this,
+                QStringLiteral("Die Hilfe konnte nicht geöffnet werden: Für pdf-Dateien ist kein Programm "
+                               "eingerichtet.\rDie Hilfe liegt in „%1“.")
+                    .arg(QDir::toNativeSeparators(datei)));
+    else
+        Meldung(
+            this,
+            QStringLiteral("Die Hilfedatei „%1“ wurde nicht gefunden.").arg(QDir::toNativeSeparators(datei)));
 }
 
 void TForm_Lotto::MenuItem_ReihenkuerzungClick() {
@@ -114,7 +130,23 @@ void TForm_Lotto::MenuItem_ReihenkuerzungClick() {
 
 void TForm_Lotto::MenuItem_GewinnermittlungClick() {
     if (!dm_ || kuerzung_laeuft_) return;
-    ausfuehren([this] { system::Gewinnermittlung_Befehl(*dm_); });
+    ausfuehren([this] {
+        system::Gewinnermittlung_Bilanz bilanz;
+        switch (system::Gewinnermittlung_Befehl(*dm_, &bilanz)) {
+        case system::Gewinnermittlung_Ende::Keine_Reihen:
+            Meldung(this, QString::fromUtf8(system::Text_Keine_Reihen));
+            break;
+        case system::Gewinnermittlung_Ende::Ergebnisse_fehlen:
+            break; // the command has said so
+        case system::Gewinnermittlung_Ende::Ausgefuehrt:
+            // The grid shows the best row while the player reads what was found.
+            if (bilanz.Beste_Reihe > 0)
+                dm_->Table_Reihen.Locate("Reihe", {store::Value(static_cast<long long>(bilanz.Beste_Reihe))});
+            Meldung(this, QString::fromStdString(
+                              system::Text_Gewinnermittlung(bilanz.Reihen, bilanz.Beste_Richtige)));
+            break;
+        }
+    });
 }
 
 } // namespace pyra::ui

@@ -2,10 +2,12 @@
 
 #include "system/garantiebefehle_store.h"
 #include "system/systembefehle_store.h"
+#include "system/texte.h"
 #include "ui/dialoge/form_analyse.h"
 #include "ui/dialoge/form_garantiesystem.h"
 #include "ui/dialoge/form_gewinnerwartung.h"
 #include "ui/dialoge/form_kuerzung.h"
+#include "ui/gemeinsam/meldungen.h"
 #include "ui/hauptfenster/fensterzustand_lotto.h"
 #include "ui/hauptfenster/form_lotto.h"
 
@@ -55,8 +57,12 @@ void TForm_Lotto::Dialog_Garantiesystem_zeigen() {
 }
 
 void TForm_Lotto::Dialog_Gewinnerwartung_zeigen() {
-    // Without a row of the selection the command does nothing.
-    if (!dm_ || !system::Gewinnerwartung_moeglich(*dm_)) return;
+    if (!dm_) return;
+    // Without a row of the selection there is nothing to simulate; the player learns why.
+    if (!system::Gewinnerwartung_moeglich(*dm_)) {
+        Meldung(this, QString::fromUtf8(system::Text_Keine_Reihen));
+        return;
+    }
     Form_Gewinnerwartung->zeigen(this);
 }
 

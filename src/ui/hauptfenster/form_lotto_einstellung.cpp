@@ -4,13 +4,16 @@
 #include "ui/gemeinsam/bilder.h"
 #include "ui/gemeinsam/shell_oeffnen.h"
 #include "ui/hauptfenster/form_lotto.h"
+#include "ui/steuerelemente/db_checkbox.h"
 #include "ui/steuerelemente/db_edit.h"
 #include "ui/steuerelemente/db_grid.h"
 
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMouseEvent>
+#include <QRadioButton>
 
 namespace pyra::ui {
 
@@ -41,16 +44,16 @@ class Linklabel : public QLabel {
 };
 
 std::vector<Spalte> reihenspalten() {
+    const Qt::Alignment rechts = Qt::AlignRight | Qt::AlignVCenter;
     std::vector<Spalte> s;
-    s.push_back({"Reihe", QStringLiteral("Rh"), 42, Qt::AlignRight | Qt::AlignVCenter, {}, Farbe_Silver, {}});
-    for (int i = 1; i <= 6; ++i)
-        s.push_back({"Tipp_Zahl_" + std::to_string(i),
-                     QString::number(i),
-                     30,
-                     Qt::AlignRight | Qt::AlignVCenter,
-                     {},
-                     {},
-                     {}});
+    Spalte reihe{"Reihe", QStringLiteral("Rh"), 42, rechts, {}, Farbe_Silver, {}};
+    reihe.groesster_wert = QStringLiteral("750");
+    s.push_back(reihe);
+    for (int i = 1; i <= 6; ++i) {
+        Spalte zahl{"Tipp_Zahl_" + std::to_string(i), QString::number(i), 30, rechts, {}, {}, {}};
+        zahl.groesster_wert = QStringLiteral("49");
+        s.push_back(zahl);
+    }
     s.push_back({"Richtige", QStringLiteral("Rg"), 29, Qt::AlignCenter, Farbe_Navy, {}, false});
     return s;
 }
@@ -70,7 +73,7 @@ void TForm_Lotto::Einstellung_anlegen(QWidget* flaeche) {
     Image_Spielschein = new QLabel(flaeche);
     benennen(Image_Spielschein, "Image_Spielschein");
     platzieren(Image_Spielschein, 768, 56, 227, 185);
-    Image_Spielschein->setPixmap(Bild(QStringLiteral(":/pyra/spielschein.svg"), Image_Spielschein->size()));
+    Spielschein_zeigen(49);
 
     GroupBox_Einstellung = new QGroupBox(QStringLiteral("Einstellung"), flaeche);
     benennen(GroupBox_Einstellung, "GroupBox_Einstellung");
@@ -122,6 +125,46 @@ void TForm_Lotto::Einstellung_anlegen(QWidget* flaeche) {
     platzieren(Label_Software, 856, 648);
 }
 
+void TForm_Lotto::Schriften_einpassen() {
+    // Boxes: the largest values they hold.
+    Eingabe_einpassen(Edit_Reihen_Gesamt, QStringLiteral("750"));
+    Eingabe_einpassen(DBEdit_Reihen, QStringLiteral("750"));
+    Eingabe_einpassen(DBEdit_Zahlen, QStringLiteral("49"));
+    for (DBEdit* e : DBEdit_Bankzahl) Eingabe_einpassen(e, QStringLiteral("49"));
+    // Captions: the room up to the next control or the edge of their frame.
+    for (QRadioButton* r : RadioButton_Sortierung) Beschriftung_einpassen(r, r->width());
+    for (DBCheckBox* box : DBCheckBox_Zahl) Beschriftung_einpassen(box, box->width());
+    Beschriftung_einpassen(CheckBox_System, CheckBox_System->width());
+    Beschriftung_einpassen(Label_Reihen_Panel, Edit_Reihen_Gesamt->x() - Label_Reihen_Panel->x() - 4);
+    Beschriftung_einpassen(Label_Zahlen, DBEdit_Zahlen->x() - Label_Zahlen->x() - 4);
+    Beschriftung_einpassen(Label_Reihen, DBEdit_Reihen->x() - Label_Reihen->x() - 4);
+    Beschriftung_einpassen(Label_Bankzahlen, DBEdit_Bankzahl[0]->x() - Label_Bankzahlen->x() - 4);
+    Homepage_einpassen();
+}
+
+void TForm_Lotto::Homepage_einpassen() {
+    // The texts come from the database: each line keeps to the window's width.
+    const int rechts = Label_Homepage->parentWidget()->width() - 4;
+    for (QLabel* l : {Label_Homepage, Label_Software_fuer, Label_Software}) {
+        l->setFont(Schrift(13, true));
+        Beschriftung_einpassen(l, rechts - l->x());
+    }
+}
+
+void TForm_Lotto::Spielschein_zeigen(int zahlen_bis) {
+    // The slip of the association's game: 6 aus 49, 6 aus 45 or 6 aus 42; none for another range.
+    QString bild;
+    if (zahlen_bis == 49) bild = QStringLiteral(":/pyra/spielschein.svg");
+    if (zahlen_bis == 45 || zahlen_bis == 42)
+        bild = QStringLiteral(":/pyra/spielschein_%1.svg").arg(zahlen_bis);
+    if (bild == Image_Spielschein->property("pyra_bild").toString()) return;
+    Image_Spielschein->setProperty("pyra_bild", bild);
+    if (bild.isEmpty())
+        Image_Spielschein->clear();
+    else
+        Image_Spielschein->setPixmap(Bild(bild, Image_Spielschein->size()));
+}
+
 void TForm_Lotto::Einstellung_binden() {
     DBEdit_Zahlen->binden(dm_ ? &dm_->DataSource_Lotto : nullptr, "Zahlen_bis");
     DBEdit_Reihen->binden(dm_ ? &dm_->DataSource_Lotto : nullptr, "Reihenberechnung");
@@ -142,7 +185,21 @@ void TForm_Lotto::DBEdit_ReihenExit() {
 
 void TForm_Lotto::CheckBox_SystemClick() {
     if (!dm_) return;
-    ausfuehren([this] { dm_->CheckBox_SystemClick(CheckBox_System->isChecked()); });
+    ausfuehren([this] {
+        const bool gesperrt = CheckBox_System->isChecked();
+        dm_->CheckBox_SystemClick(gesperrt);
+        // Unlocked with filled rows: the player learns what the next change of an input does.
+        auto& reihen = dm_->Table_Reihen;
+        if (!gesperrt && reihen.Active() && reihen.RecordCount() > 0 &&
+            !reihen.FieldByName("Tipp_Zahl_1").IsNull())
+            Hinweis_anzeigen(Hinweis_entsperrt(static_cast<int>(reihen.RecordCount())));
+    });
+}
+
+QString Hinweis_entsperrt(int reihen) {
+    return QStringLiteral("System entsperrt: Die nächste Änderung einer Zahl oder Option leert die %1 %2.")
+        .arg(reihen)
+        .arg(reihen == 1 ? QStringLiteral("Reihe") : QStringLiteral("Reihen"));
 }
 
 void TForm_Lotto::CheckBox_System_setzen(bool checked) {

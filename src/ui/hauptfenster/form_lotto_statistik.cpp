@@ -30,14 +30,19 @@ constexpr Sortierknopf Sortierknoepfe[6] = {
 
 std::vector<Spalte> statistikspalten() {
     const Qt::Alignment rechts = Qt::AlignRight | Qt::AlignVCenter;
-    Spalte w{"Wahrscheinlichkeit_Str", QStringLiteral("W%"), 60, Qt::AlignCenter, Farbe_Navy, {}, false};
+    // The widest values: a percentage of 100, counts of the draws of decades.
+    auto spalte = [](Spalte s, const char* groesster_wert) {
+        s.groesster_wert = QString::fromUtf8(groesster_wert);
+        return s;
+    };
     return {
-        {"Zahl", QStringLiteral("Z"), 39, rechts, {}, {}, {}},
-        w,
-        {"Haeufigkeit_Wo", QStringLiteral("Hf"), 48, rechts, {}, {}, {}},
-        {"Rueckstaendig_Wo", QStringLiteral("Rs"), 38, rechts, {}, {}, {}},
-        {"Haeufigkeit_Ja", QStringLiteral("HJ"), 37, rechts, {}, {}, false},
-        {"Rueckstaendig_Ja", QStringLiteral("RJ"), 37, rechts, {}, {}, false},
+        spalte({"Zahl", QStringLiteral("Z"), 39, rechts, {}, {}, {}}, "49"),
+        spalte({"Wahrscheinlichkeit_Str", QStringLiteral("W%"), 60, Qt::AlignCenter, Farbe_Navy, {}, false},
+               "100,0%"),
+        spalte({"Haeufigkeit_Wo", QStringLiteral("Hf"), 48, rechts, {}, {}, {}}, "999"),
+        spalte({"Rueckstaendig_Wo", QStringLiteral("Rs"), 38, rechts, {}, {}, {}}, "999"),
+        spalte({"Haeufigkeit_Ja", QStringLiteral("HJ"), 37, rechts, {}, {}, false}, "99"),
+        spalte({"Rueckstaendig_Ja", QStringLiteral("RJ"), 37, rechts, {}, {}, false}, "99"),
     };
 }
 } // namespace
@@ -90,7 +95,17 @@ int TForm_Lotto::Sortierung_gewaehlt() const {
 
 void TForm_Lotto::RadioGroup_SortierungClick() {
     if (!dm_) return;
-    ausfuehren([this] { kern::Sortierung_anwenden(*dm_, sortierung_); });
+    bool angewandt = false;
+    ausfuehren([this, &angewandt] { angewandt = kern::Sortierung_anwenden(*dm_, sortierung_); });
+    if (angewandt) {
+        sortierung_in_kraft_ = sortierung_;
+        return;
+    }
+    // Declined (or failed): the grid keeps its order, and so do the buttons.
+    sortierung_ = sortierung_in_kraft_;
+    for (QRadioButton* r : RadioButton_Sortierung) r->blockSignals(true);
+    RadioButton_Sortierung[static_cast<std::size_t>(sortierung_)]->setChecked(true);
+    for (QRadioButton* r : RadioButton_Sortierung) r->blockSignals(false);
 }
 
 } // namespace pyra::ui

@@ -81,10 +81,20 @@ void TForm_Lotto::DBCheckBox_Click(int zahl) {
 }
 
 void TForm_Lotto::Optionen(bool enabled) {
-    for (DBCheckBox* box : DBCheckBox_Zahl) box->setEnabled(enabled);
+    // Numbers above the association's range (46..49 for 6 aus 45) cannot be played: their boxes
+    // stay disabled.
+    const int bis = zahlen_bis();
+    for (int nn = 1; nn <= 49; ++nn) DBCheckBox_Zahl[nn - 1]->setEnabled(enabled && nn <= bis);
     for (DBEdit* e : DBEdit_Bankzahl) e->setEnabled(enabled);
     MenuItem_Reihenkuerzung->setEnabled(enabled);
     MenuItem_Garantiesystem->setEnabled(enabled && dm_ && system::Garantiesystem_moeglich(*dm_));
+    Spielschein_zeigen(bis);
+}
+
+int TForm_Lotto::zahlen_bis() const {
+    if (!dm_ || !dm_->Table_Lotto.Active() || dm_->Table_Lotto.RecordCount() == 0) return 49;
+    const int n = dm_->Zahlen_bis();
+    return n >= 6 && n <= 49 ? n : 49;
 }
 
 } // namespace pyra::ui

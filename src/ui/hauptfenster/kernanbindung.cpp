@@ -5,8 +5,9 @@
 
 namespace pyra::ui::kern {
 
-void Sortierung_anwenden(data::DataModule_Lotto& dm, int knopf) {
-    stats::Sortierung_anwenden(dm, static_cast<stats::Sortierung>(knopf));
+bool Sortierung_anwenden(data::DataModule_Lotto& dm, int knopf) {
+    return stats::Sortierung_anwenden(dm, static_cast<stats::Sortierung>(knopf)) !=
+           stats::Sortierergebnis::Abgelehnt;
 }
 
 std::function<void(sqlite3*)> Standarddatenbank_nachbereiten() {

@@ -1,5 +1,6 @@
 #include "ui/steuerelemente/db_edit.h"
 
+#include "data/datum.h"
 #include "data/eingabepruefung.h"
 #include "ui/gemeinsam/meldungen.h"
 
@@ -22,10 +23,18 @@ void DBEdit::binden(store::DataSource* quelle, const std::string& feld) {
     anzeigen();
 }
 
+QString DBEdit::feldtext() const {
+    if (feld_.empty() || !verbindung_.hat_datensatz()) return {};
+    store::Field f = verbindung_.daten()->FieldByName(feld_);
+    QString text = QString::fromStdString(f.AsString());
+    // Fractions with the program's decimal separator ("8,5"); typed input may use either.
+    if (f.DataType() == store::FieldType::Float && !f.IsNull())
+        text.replace(QLatin1Char('.'), QLatin1Char(data::Dezimaltrennzeichen()));
+    return text;
+}
+
 void DBEdit::anzeigen() {
-    QString text;
-    if (!feld_.empty() && verbindung_.hat_datensatz())
-        text = QString::fromStdString(verbindung_.daten()->FieldByName(feld_).AsString());
+    const QString text = feldtext();
     if (text != this->text()) setText(text);
     setModified(false);
 }
@@ -43,7 +52,7 @@ bool DBEdit::uebernehmen() {
         ~Sperre() { b = false; }
     } sperre(uebernimmt_);
     std::string neu = text().toStdString();
-    if (verbindung_.hat_datensatz() && t->FieldByName(feld_).AsString() == neu) {
+    if (verbindung_.hat_datensatz() && (t->FieldByName(feld_).AsString() == neu || feldtext() == text())) {
         setModified(false);
         return true;
     }

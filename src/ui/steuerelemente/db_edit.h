@@ -37,6 +37,8 @@ class DBEdit : public QLineEdit {
 
   private:
     void anzeigen();
+    // The field's value as the box shows it.
+    QString feldtext() const;
 
     Datenverbindung verbindung_;
     std::string feld_;

@@ -1,10 +1,16 @@
 #include "ui/steuerelemente/db_grid.h"
 
+#include "ui/gemeinsam/aussehen.h"
 #include "ui/gemeinsam/meldungen.h"
 
 #include <QEvent>
 #include <QHeaderView>
+#include <QHelpEvent>
 #include <QKeyEvent>
+#include <QStyle>
+#include <QToolTip>
+
+#include <algorithm>
 
 namespace pyra::ui {
 
@@ -30,6 +36,9 @@ DBGrid::DBGrid(std::vector<Spalte> spalten, const std::string& schluesselfelder,
     horizontalHeader()->setHighlightSections(false);
     horizontalHeader()->setDefaultAlignment(Qt::AlignCenter);
     horizontalHeader()->setStretchLastSection(false);
+    // Columns keep the layout's widths, narrow ones too (the style's minimum would widen them
+    // and push the last columns out of sight).
+    horizontalHeader()->setMinimumSectionSize(4);
     setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
     const auto& s = modell_->spalten();
     for (int i = 0; i < static_cast<int>(s.size()); ++i) setColumnWidth(i, s[i].breite);
@@ -49,11 +58,70 @@ void DBGrid::quelle_setzen(store::DataSource* quelle) {
     for (int i = 0; i < static_cast<int>(s.size()); ++i) setColumnWidth(i, s[i].breite);
 }
 
+void DBGrid::Einzeilig() {
+    einzeilig_ = true;
+    setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    zeilenhoehe_setzen();
+}
+
+void DBGrid::zeilenhoehe_setzen() {
+    QFontMetrics fm(font());
+    int hoehe = fm.height() + 3;
+    if (einzeilig_) {
+        // The header's height decides the room that is left for the row.
+        const int kopf = horizontalHeader()->isVisible() ? horizontalHeader()->sizeHint().height() : 0;
+        const QMargins r = contentsMargins();
+        hoehe = std::max(fm.height(), height() - r.top() - r.bottom() - kopf);
+    }
+    verticalHeader()->setMinimumSectionSize(std::min(hoehe, fm.height() + 1));
+    verticalHeader()->setDefaultSectionSize(hoehe);
+}
+
+void DBGrid::resizeEvent(QResizeEvent* e) {
+    QTableView::resizeEvent(e);
+    if (einzeilig_) zeilenhoehe_setzen();
+}
+
+int DBGrid::Zellenrand() const {
+    // QStyledItemDelegate keeps this much room on either side of a cell's text; a grid line takes
+    // one more pixel of the column.
+    return style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1;
+}
+
+int DBGrid::Textbreite_der_Spalte(int spalte) const {
+    return columnWidth(spalte) - 2 * Zellenrand() - (showGrid() ? 1 : 0);
+}
+
 void DBGrid::schrift_uebernehmen() {
     modell_->Schrift_setzen(font());
-    QFontMetrics fm(font());
-    verticalHeader()->setMinimumSectionSize(fm.height() + 2);
-    verticalHeader()->setDefaultSectionSize(fm.height() + 4);
+    const auto& s = modell_->spalten();
+    for (int i = 0; i < static_cast<int>(s.size()); ++i) {
+        if (s[i].groesster_wert.isEmpty()) continue;
+        QFont basis = font();
+        if (s[i].fett) basis.setBold(*s[i].fett);
+        const int breite = s[i].breite - 2 * Zellenrand() - 1;
+        modell_->Spaltenschrift_setzen(i, Schrift_fuer_Breite(basis, s[i].groesster_wert, breite));
+    }
+    zeilenhoehe_setzen();
+}
+
+bool DBGrid::viewportEvent(QEvent* e) {
+    // A value too wide for its column is shown shortened ("…"); its tool tip shows it whole.
+    if (e->type() == QEvent::ToolTip) {
+        auto* hilfe = static_cast<QHelpEvent*>(e);
+        const QModelIndex i = indexAt(hilfe->pos());
+        if (i.isValid()) {
+            const QString text = modell_->data(i, Qt::DisplayRole).toString();
+            const QFontMetrics fm(modell_->Zellenschrift(i.column()));
+            if (!text.isEmpty() && fm.horizontalAdvance(text) > Textbreite_der_Spalte(i.column())) {
+                QToolTip::showText(hilfe->globalPos(), text, viewport(), visualRect(i));
+                return true;
+            }
+        }
+    }
+    return QTableView::viewportEvent(e);
 }
 
 void DBGrid::changeEvent(QEvent* e) {
@@ -96,7 +164,12 @@ void DBGrid::cursor_folgen(int zeile) {
 void DBGrid::currentChanged(const QModelIndex& aktuell, const QModelIndex& vorher) {
     QTableView::currentChanged(aktuell, vorher);
     if (folgt_ || !aktuell.isValid()) return;
-    if (aktuell.row() != vorher.row()) modell_->zeile_waehlen(aktuell.row());
+    if (aktuell.row() != vorher.row() && !modell_->zeile_waehlen(aktuell.row())) {
+        // A refused row keeps the cursor: the highlight goes back to it once the click or key
+        // that moved it has been handled.
+        QMetaObject::invokeMethod(
+            this, [this] { cursor_folgen(modell_->aktuelle_zeile()); }, Qt::QueuedConnection);
+    }
 }
 
 } // namespace pyra::ui

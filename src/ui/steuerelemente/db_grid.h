@@ -21,17 +21,29 @@ class DBGrid : public QTableView {
     void quelle_setzen(store::DataSource* quelle);
     Tabellenmodell& modell() { return *modell_; }
 
+    // Shows one record, the cursor's current one, in a row as high as the grid's room: a grid
+    // of the layout's small height would otherwise show parts of two rows and a scroll bar.
+    void Einzeilig();
+
+    // The room a cell of the column has for its text.
+    int Textbreite_der_Spalte(int spalte) const;
+
   protected:
     void currentChanged(const QModelIndex& aktuell, const QModelIndex& vorher) override;
     void changeEvent(QEvent* e) override;
     void keyPressEvent(QKeyEvent* e) override;
+    bool viewportEvent(QEvent* e) override;
+    void resizeEvent(QResizeEvent* e) override;
 
   private:
     void cursor_folgen(int zeile);
     void schrift_uebernehmen();
+    int Zellenrand() const;
+    void zeilenhoehe_setzen();
 
     Tabellenmodell* modell_;
     bool folgt_ = false;
+    bool einzeilig_ = false;
 };
 
 } // namespace pyra::ui

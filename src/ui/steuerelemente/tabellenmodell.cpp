@@ -33,7 +33,7 @@ std::set<const store::DataSet*>& lesende_cursor() {
 
 Tabellenmodell::Tabellenmodell(std::vector<Spalte> spalten, std::string schluesselfelder, QObject* eltern)
     : QAbstractTableModel(eltern), spalten_(std::move(spalten)),
-      schluesselfelder_(std::move(schluesselfelder)),
+      schluesselfelder_(std::move(schluesselfelder)), spaltenschrift_(spalten_.size()),
       verbindung_([this](DataEvent e, const store::Field* f) { ereignis(e, f); }, {}) {
     std::stringstream s(schluesselfelder_);
     for (std::string teil; std::getline(s, teil, ';');)
@@ -222,15 +222,27 @@ QVariant Tabellenmodell::data(const QModelIndex& index, int rolle) const {
     case Qt::BackgroundRole:
         return s.hintergrund ? QVariant(*s.hintergrund) : QVariant();
     case Qt::FontRole:
-        if (s.fett) {
-            QFont f = schrift_;
-            f.setBold(*s.fett);
-            return f;
-        }
+        if (s.fett || spaltenschrift_.at(static_cast<std::size_t>(index.column())))
+            return Zellenschrift(index.column());
         return {};
     default:
         return {};
     }
+}
+
+QFont Tabellenmodell::Zellenschrift(int spalte) const {
+    const auto i = static_cast<std::size_t>(spalte);
+    if (i < spaltenschrift_.size() && spaltenschrift_[i]) return *spaltenschrift_[i];
+    QFont f = schrift_;
+    if (i < spalten_.size() && spalten_[i].fett) f.setBold(*spalten_[i].fett);
+    return f;
+}
+
+void Tabellenmodell::Spaltenschrift_setzen(int spalte, const QFont& schrift) {
+    const auto i = static_cast<std::size_t>(spalte);
+    if (i >= spaltenschrift_.size()) return;
+    spaltenschrift_[i] = schrift;
+    if (zeilen_ > 0) emit dataChanged(index(0, spalte), index(zeilen_ - 1, spalte), {Qt::FontRole});
 }
 
 QVariant Tabellenmodell::headerData(int abschnitt, Qt::Orientation richtung, int rolle) const {
@@ -370,7 +382,8 @@ bool Tabellenmodell::zeile_speichern() {
         if (vor_dem_speichern) vor_dem_speichern(*t);
         t->Post();
     } catch (const store::StoreError& e) {
-        melden(QString::fromUtf8(e.what()));
+        // The input stays for correction; the user learns how to drop it instead.
+        melden(QString::fromUtf8(e.what()) + QStringLiteral("\r") + Hinweis_verwerfen);
         return false;
     }
     return true;

@@ -30,6 +30,9 @@ enum class Bearbeitung {
     neue_zeile, // only a record being added (key fields that must not change afterwards)
 };
 
+// Added to the message when a row is refused: the input stays until it is corrected or dropped.
+inline const QString Hinweis_verwerfen = QStringLiteral("Esc verwirft die Eingabe.");
+
 struct Spalte {
     std::string feld;
     QString titel;
@@ -40,6 +43,9 @@ struct Spalte {
     std::optional<bool> fett; // empty: the grid's font
     Bearbeitung bearbeitung = Bearbeitung::nie;
     std::optional<int> nachkommastellen = std::nullopt; // numbers shown with this many decimals
+    // The widest value the column must show whole; the grid makes the column's font smaller
+    // until it fits the width. Empty: the grid's font.
+    QString groesster_wert = {};
 };
 
 class Tabellenmodell : public QAbstractTableModel {
@@ -53,6 +59,10 @@ class Tabellenmodell : public QAbstractTableModel {
     store::DataSource* quelle() const { return verbindung_.quelle(); }
     const std::vector<Spalte>& spalten() const { return spalten_; }
     void Schrift_setzen(const QFont& schrift) { schrift_ = schrift; }
+    // The font of a column's cells: the grid's, bold or not as the column says, or the one set
+    // for the column.
+    QFont Zellenschrift(int spalte) const;
+    void Spaltenschrift_setzen(int spalte, const QFont& schrift);
 
     int rowCount(const QModelIndex& eltern = {}) const override;
     int columnCount(const QModelIndex& eltern = {}) const override;
@@ -114,6 +124,7 @@ class Tabellenmodell : public QAbstractTableModel {
     std::string schluesselfelder_;
     std::vector<std::string> schluessel_;
     QFont schrift_;
+    std::vector<std::optional<QFont>> spaltenschrift_;
     Datenverbindung verbindung_;
     mutable std::vector<std::vector<QString>> cache_;
     mutable std::vector<std::vector<store::Value>> schluesselwerte_;

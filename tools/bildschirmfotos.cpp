@@ -1,0 +1,237 @@
+// Takes the pictures of the help document on a real X server: the program on a fresh database
+// with the shipped history, driven through the same handlers a player uses, each picture grabbed
+// from the screen with the window manager's frame. scripts/bildschirmfotos.sh starts it under
+// Xvfb with a window manager; the pictures go into the folder given as the only argument.
+//
+//   hauptfenster.png  main window after a 12-row reduction, a sort click and "Gewinnermittlung"
+//   ziehung.png       the draw-results dialog on the selected week
+//   gewinnerwartung.png, kuerzung.png, analyse.png, zahlentipp.png, druckeinstellung.png,
+//   ascii.png, export.png, zahlen_quoten_einlesen.png   the other dialogs
+//   druck.png         the print dialog for Austria, whose slip has no layout, with the refusal
+
+#include "data/datamodule.h"
+#include "data/datum.h"
+#include "data/standarddatenbank.h"
+#include "system/systembefehle_store.h"
+#include "ui/dialoge/form_analyse.h"
+#include "ui/dialoge/form_ascii.h"
+#include "ui/dialoge/form_druck.h"
+#include "ui/dialoge/form_druckeinstellung.h"
+#include "ui/dialoge/form_export.h"
+#include "ui/dialoge/form_gewinnerwartung.h"
+#include "ui/dialoge/form_kuerzung.h"
+#include "ui/dialoge/form_zahlen_quoten_einlesen.h"
+#include "ui/dialoge/form_zahlentipp.h"
+#include "ui/dialoge/form_ziehung.h"
+#include "ui/gemeinsam/anwendung.h"
+#include "ui/gemeinsam/meldungen.h"
+#include "ui/gemeinsam/qt_benutzerdialog.h"
+#include "ui/hauptfenster/fensterzustand_lotto.h"
+#include "ui/hauptfenster/form_lotto.h"
+#include "ui/hauptfenster/kernanbindung.h"
+#include "ui/steuerelemente/db_checkbox.h"
+#include "ui/steuerelemente/db_edit.h"
+#include "ui/steuerelemente/db_lookupcombobox.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QEventLoop>
+#include <QLineEdit>
+#include <QPixmap>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScreen>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include <cstdio>
+#include <functional>
+#include <memory>
+
+using namespace pyra;
+
+namespace {
+
+QString ziel;
+
+void warten(int ms) {
+    QEventLoop schleife;
+    QTimer::singleShot(ms, &schleife, &QEventLoop::quit);
+    schleife.exec();
+}
+
+// The screen area of the windows (with their frames), grabbed from the root window.
+void aufnehmen(const QString& name, std::initializer_list<const QWidget*> fenster) {
+    QRect bereich;
+    for (const QWidget* w : fenster)
+        if (w && w->isVisible()) bereich |= w->frameGeometry();
+    QScreen* s = QGuiApplication::primaryScreen();
+    const QPixmap bild = s->grabWindow(0, bereich.x(), bereich.y(), bereich.width(), bereich.height());
+    const QString pfad = QDir(ziel).filePath(name);
+    if (!bild.save(pfad))
+        std::fprintf(stderr, "Kann %s nicht schreiben\n", qPrintable(pfad));
+    else
+        std::printf("%s\n", qPrintable(pfad));
+}
+
+// Runs `zeigen` (which opens a modal window) and, once it is on the screen, `dann`. When `zeigen`
+// returns without a window, `dann` does not run.
+void modal(const std::function<void()>& zeigen, const std::function<void()>& dann, int ms = 900) {
+    QTimer uhr;
+    uhr.setSingleShot(true);
+    QObject::connect(&uhr, &QTimer::timeout, [dann] {
+        if (QApplication::activeModalWidget()) dann();
+    });
+    uhr.start(ms);
+    zeigen();
+    uhr.stop();
+}
+
+QWidget* modales_fenster() {
+    return QApplication::activeModalWidget();
+}
+
+void schliessen() {
+    if (QWidget* w = modales_fenster()) w->close();
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    ui::Lotto_Anwendung app(argc, argv);
+    if (argc != 2) {
+        std::fprintf(stderr, "Aufruf: %s ZIELORDNER\n", argv[0]);
+        return 2;
+    }
+    ziel = QString::fromLocal8Bit(argv[1]);
+    QDir().mkpath(ziel);
+    ui::Uebersetzungen_laden(app);
+    ui::Stil_anwenden(app);
+
+    QTemporaryDir ordner;
+    data::Globale_Zustaende globals;
+    globals.Programmverzeichnis = QDir(ordner.path()).absolutePath().toStdString() + "/";
+    // A Thursday whose Saturday draw is the last of the shipped history: the week has results.
+    const data::Datum heute{2026, 8, 20};
+    data::Uhr_setzen([heute] { return heute; });
+    if (!data::Standarddatenbank_anlegen(globals.Programmverzeichnis, heute,
+                                         ui::kern::Standarddatenbank_nachbereiten())) {
+        std::fprintf(stderr, "Die Datenbank kann nicht angelegt werden\n");
+        return 1;
+    }
+
+    ui::TForm_Lotto form(globals);
+    ui::Fensterzustand_Lotto fenster(form);
+    ui::Qt_Benutzerdialog dialog;
+    auto dm = std::make_unique<data::DataModule_Lotto>(globals, fenster, dialog);
+    form.Datenmodul_setzen(dm.get(), &dialog);
+    form.show();
+    warten(1500);
+    aufnehmen(QStringLiteral("start.png"), {&form});
+    warten(4000);
+    aufnehmen(QStringLiteral("start2.png"), {&form});
+
+    // Questions of the scripted steps are answered Yes, messages only collected; the steps that
+    // show a message on purpose switch this off.
+    ui::Meldungen_umleiten({[](const QString&) {}, [](const QString&) { return true; }});
+
+    // A system of twelve numbers and one bank number, reduced to 12 rows.
+    for (int z : {3, 7, 12, 16, 19, 23, 27, 31, 35, 38, 42, 46}) form.DBCheckBox_Zahl[z - 1]->click();
+    form.DBEdit_Bankzahl[0]->setText(QStringLiteral("7"));
+    form.DBEdit_Bankzahl[0]->uebernehmen();
+    form.DBEdit_Reihen->setText(QStringLiteral("12"));
+    form.DBEdit_Reihen->uebernehmen();
+    form.DBEdit_ReihenExit();
+    system::Laufoptionen lauf;
+    lauf.Startwert = 20260820;
+    system::Reihenkuerzung_Befehl(*dm, lauf);
+    form.RadioButton_Sortierung[1]->click(); // "W%": the statistics are computed
+    ui::Meldungen_umleiten({});
+    warten(300);
+
+    // "Gewinnermittlung" answers with its message; the picture is taken after it.
+    modal([&] { form.MenuItem_Gewinnermittlung->trigger(); },
+          [&] {
+              aufnehmen(QStringLiteral("gewinnermittlung.png"), {&form, modales_fenster()});
+              schliessen();
+          });
+    warten(500);
+    aufnehmen(QStringLiteral("hauptfenster.png"), {&form});
+
+    modal([&] { form.MenuItem_Eingabe_Daten->trigger(); },
+          [&] {
+              aufnehmen(QStringLiteral("ziehung.png"), {modales_fenster()});
+              schliessen();
+          });
+    modal([&] { form.MenuItem_Zahlentipp->trigger(); },
+          [&] {
+              aufnehmen(QStringLiteral("zahlentipp.png"), {modales_fenster()});
+              schliessen();
+          });
+    modal([&] { form.MenuItem_Analyse->trigger(); },
+          [&] {
+              aufnehmen(QStringLiteral("analyse.png"), {modales_fenster()});
+              schliessen();
+          });
+    modal([&] { form.MenuItem_Kuerzung->trigger(); },
+          [&] {
+              aufnehmen(QStringLiteral("kuerzung.png"), {modales_fenster()});
+              schliessen();
+          });
+    modal([&] { form.MenuItem_Gewinnerwartung->trigger(); },
+          [&] {
+              aufnehmen(QStringLiteral("gewinnerwartung.png"), {modales_fenster()});
+              schliessen();
+          },
+          2500);
+    modal([&] { form.MenuItem_Einstellungen->trigger(); },
+          [&] {
+              aufnehmen(QStringLiteral("druckeinstellung.png"), {modales_fenster()});
+              schliessen();
+          });
+    modal([&] { form.MenuItem_ASCIIFormat->trigger(); },
+          [&] {
+              aufnehmen(QStringLiteral("ascii.png"), {modales_fenster()});
+              schliessen();
+          });
+    modal([&] { form.FormKeyDown(Qt::Key_F8); },
+          [&] {
+              aufnehmen(QStringLiteral("export.png"), {modales_fenster()});
+              schliessen();
+          });
+    modal([&] { form.FormKeyDown(Qt::Key_F7); },
+          [&] {
+              aufnehmen(QStringLiteral("zahlen_quoten_einlesen.png"), {modales_fenster()});
+              schliessen();
+          });
+
+    // Austria: a system of twelve numbers, then the print dialog; its slip has no layout.
+    ui::Meldungen_umleiten({[](const QString&) {}, [](const QString&) { return true; }});
+    form.DBLookupComboBox_Verband->waehlen(4);
+    form.DBLookupComboBox_AuswahllistenCloseUp();
+    for (int z : {2, 5, 9, 13, 17, 21, 24, 28, 33, 36, 40, 44}) form.DBCheckBox_Zahl[z - 1]->click();
+    form.DBEdit_Reihen->setText(QStringLiteral("12"));
+    form.DBEdit_Reihen->uebernehmen();
+    form.DBEdit_ReihenExit();
+    system::Reihenkuerzung_Befehl(*dm, lauf);
+    ui::Meldungen_umleiten({});
+    warten(300);
+    modal([&] { form.MenuItem_Spielscheine->trigger(); },
+          [&] {
+              QWidget* druck = modales_fenster();
+              modal([&] { form.Form_Druck->BitBtn_Druck->click(); },
+                    [&] {
+                        aufnehmen(QStringLiteral("druck.png"), {&form});
+                        schliessen();
+                    });
+              schliessen();
+              (void)druck;
+          });
+
+    form.close();
+    dm->Datenbank_Close();
+    form.Datenmodul_setzen(nullptr, nullptr);
+    dm.reset();
+    return 0;
+}
