@@ -46,8 +46,9 @@ const char* const Prozentfelder[] = {"0_Zahlen", "1_Zahl",   "2_Zahlen", "3_Zahl
                                      "4_Zahlen", "5_Zahlen", "6_Zahlen"};
 
 Spalte spalte(const char* feld, const QString& titel, int breite, Qt::Alignment ausrichtung,
-              std::optional<QColor> hintergrund = {}) {
+              const char* groesster_wert, std::optional<QColor> hintergrund = {}) {
     Spalte s;
+    s.groesster_wert = QString::fromUtf8(groesster_wert);
     s.feld = feld;
     s.titel = titel;
     s.breite = breite;
@@ -60,16 +61,16 @@ constexpr Qt::Alignment rechts = Qt::AlignRight | Qt::AlignVCenter;
 
 std::vector<Spalte> wiederholungsspalten(const char* zeilenfeld) {
     std::vector<Spalte> s;
-    s.push_back(spalte(zeilenfeld, QStringLiteral("Zh"), 30, Qt::AlignCenter));
+    s.push_back(spalte(zeilenfeld, QStringLiteral("Zh"), 30, Qt::AlignCenter, "99"));
     for (int v = 0; v <= 6; ++v)
-        s.push_back(spalte(Prozentfelder[v], QStringLiteral("%1 %").arg(v), 42, rechts));
+        s.push_back(spalte(Prozentfelder[v], QStringLiteral("%1 %").arg(v), 42, rechts, "100,0"));
     return s;
 }
 
 std::vector<Spalte> summenspalten() {
-    return {spalte("Von", QStringLiteral("von"), 38, rechts),
-            spalte("Bis", QStringLiteral("bis"), 38, rechts),
-            spalte("Prozent", QStringLiteral("%"), 48, rechts)};
+    return {spalte("Von", QStringLiteral("von"), 38, rechts, "150"),
+            spalte("Bis", QStringLiteral("bis"), 38, rechts, "150"),
+            spalte("Prozent", QStringLiteral("%"), 48, rechts, "100,0")};
 }
 
 // A read-only grid of the dialog; the percentage columns from `erste_prozentspalte` on get the
@@ -179,6 +180,8 @@ TForm_Analyse::TForm_Analyse(QWidget* eltern)
     for (std::size_t i = 1; i < std::size(reihenfolge); ++i) setTabOrder(reihenfolge[i - 1], reihenfolge[i]);
 
     Schrift_vererben(this);
+    for (DBEdit* e : {DBEdit_Prozent_Wo, DBEdit_Prozent_Jahr, DBEdit_Prozent_Summe})
+        Eingabe_einpassen(e, QStringLiteral("100"));
     Groesse_anpassen(this);
 }
 

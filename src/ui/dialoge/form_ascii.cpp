@@ -79,6 +79,7 @@ TForm_ASCII::TForm_ASCII(QWidget* eltern)
     connect(BitBtn_OK, &QPushButton::clicked, this, &QDialog::accept);
 
     Schrift_vererben(this);
+    Eingabe_einpassen(Edit_Reihe_bis, QStringLiteral("3000"));
 }
 
 TForm_ASCII::~TForm_ASCII() = default;

@@ -59,7 +59,7 @@ TForm_Copyright::TForm_Copyright(QWidget* eltern)
     QPalette p = Panel_Copyright->palette();
     p.setColor(QPalette::Window, Farbe_Teal);
     Panel_Copyright->setPalette(p);
-    platzieren(Panel_Copyright, 0, 0, 247, 242);
+    platzieren(Panel_Copyright, 0, 0, 246, 241); // the client area, frame included
 
     Image_Zolts = new QLabel(Panel_Copyright);
     benennen(Image_Zolts, "Image_Zolts");

@@ -104,6 +104,8 @@ TForm_Druck::TForm_Druck(QWidget* eltern)
     connect(BitBtn_OK, &QPushButton::clicked, this, &QDialog::accept);
 
     Schrift_vererben(this);
+    // 250 slips of at most 12 rows.
+    for (QLineEdit* e : {Edit_Reihe_von, Edit_Reihe_bis}) Eingabe_einpassen(e, QStringLiteral("3000"));
 }
 
 TForm_Druck::~TForm_Druck() = default;

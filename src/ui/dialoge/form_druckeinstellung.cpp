@@ -249,6 +249,9 @@ TForm_Druckeinstellung::TForm_Druckeinstellung(QWidget* eltern)
         e->setPalette(p);
     }
     Schrift_vererben(this);
+    for (DBEdit* e : {DBEdit_Abstand_links_innerhalb, DBEdit_Abstand_oben_innerhalb})
+        Eingabe_einpassen(e, QStringLiteral("99,99"));
+    Eingabe_einpassen(DBEdit_Schriftgroesse, QStringLiteral("99"));
 }
 
 void TForm_Druckeinstellung::binden(data::DataModule_Lotto* dm) {

@@ -125,6 +125,10 @@ TForm_Kuerzung::TForm_Kuerzung(QWidget* eltern)
     for (std::size_t i = 1; i < reihenfolge.size(); ++i) setTabOrder(reihenfolge[i - 1], reihenfolge[i]);
 
     Schrift_vererben(this);
+    // The largest values: six numbers of a row, the sum 44 + … + 49.
+    for (DBEdit* e : {DBEdit_Endziffer, DBEdit_Zehner, DBEdit_7er, DBEdit_7er_vt})
+        Eingabe_einpassen(e, QStringLiteral("6"));
+    for (DBEdit* e : {DBEdit_Summe_von, DBEdit_Summe_bis}) Eingabe_einpassen(e, QStringLiteral("279"));
     Groesse_anpassen(this);
 }
 

@@ -87,6 +87,8 @@ TForm_Zahlen_Quoten_einlesen::TForm_Zahlen_Quoten_einlesen(QWidget* eltern)
     setTabOrder(SpeedButton_Excel_Datei, BitBtn_Einlesen_Zahlen_Quoten);
     setTabOrder(BitBtn_Einlesen_Zahlen_Quoten, BitBtn_OK);
     Schrift_vererben(this);
+    for (DBEdit* e : {DBEdit_Woche_von, DBEdit_Woche_bis}) Eingabe_einpassen(e, QStringLiteral("53"));
+    Eingabe_einpassen(DBEdit_Jahr, QStringLiteral("2100"));
 }
 
 void TForm_Zahlen_Quoten_einlesen::binden(data::DataModule_Lotto* dm) {

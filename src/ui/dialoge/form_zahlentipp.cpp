@@ -41,8 +41,7 @@ TForm_Zahlentipp::TForm_Zahlentipp(QWidget* eltern)
 
     DBGrid_Zahlentipp = new DBGrid(tippspalten(), {}, false, this);
     benennen(DBGrid_Zahlentipp, "DBGrid_Zahlentipp");
-    DBGrid_Zahlentipp->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    DBGrid_Zahlentipp->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    DBGrid_Zahlentipp->Einzeilig();
     platzieren(DBGrid_Zahlentipp, 30, 16, 15 * 37 + 2, 46);
 
     BitBtn_OK = new QPushButton(QStringLiteral("OK"), this);

@@ -69,18 +69,15 @@ void DBGrid::Einzeilig() {
 void DBGrid::zeilenhoehe_setzen() {
     QFontMetrics fm(font());
     int hoehe = fm.height() + 3;
-    if (einzeilig_) {
-        // The header's height decides the room that is left for the row.
-        const int kopf = horizontalHeader()->isVisible() ? horizontalHeader()->sizeHint().height() : 0;
-        const QMargins r = contentsMargins();
-        hoehe = std::max(fm.height(), height() - r.top() - r.bottom() - kopf);
-    }
+    // One record: the row takes the room below the header.
+    if (einzeilig_ && viewport()->height() > fm.height()) hoehe = viewport()->height();
     verticalHeader()->setMinimumSectionSize(std::min(hoehe, fm.height() + 1));
-    verticalHeader()->setDefaultSectionSize(hoehe);
+    if (verticalHeader()->defaultSectionSize() != hoehe) verticalHeader()->setDefaultSectionSize(hoehe);
 }
 
-void DBGrid::resizeEvent(QResizeEvent* e) {
-    QTableView::resizeEvent(e);
+void DBGrid::updateGeometries() {
+    QTableView::updateGeometries();
+    // The header's height is known now, and with it the room of the one row.
     if (einzeilig_) zeilenhoehe_setzen();
 }
 

@@ -33,7 +33,7 @@ class DBGrid : public QTableView {
     void changeEvent(QEvent* e) override;
     void keyPressEvent(QKeyEvent* e) override;
     bool viewportEvent(QEvent* e) override;
-    void resizeEvent(QResizeEvent* e) override;
+    void updateGeometries() override;
 
   private:
     void cursor_folgen(int zeile);
