@@ -318,6 +318,14 @@ TEST_F(SystembefehleTest, ZeroThresholdsWithEmptyAnalysisTablesRejectTheFirstPas
     system::Reihenkuerzung_Befehl(*dm, {.Startwert = 1});
     EXPECT_EQ(dialog.fragen.back(), "Nur 0 Systemreihen erstellt - Übernehmen?");
     EXPECT_EQ(dm->Table_Reihen.RecordCount(), 0);
+    EXPECT_TRUE(dialog.meldungen.empty());
+
+    // Thresholds above 0 that reject every candidate: the question is followed by the hint.
+    schwellen(100);
+    dialog.antworten = {true, true};
+    system::Reihenkuerzung_Befehl(*dm, {.Startwert = 1});
+    EXPECT_EQ(dialog.fragen.back(), "Nur 0 Systemreihen erstellt - Übernehmen?");
+    EXPECT_EQ(dialog.meldungen, std::vector<std::string>{system::Text_Schwellen_verwerfen_alle});
 }
 
 TEST_F(SystembefehleTest, EscapeAndSecondStartDuringTheRun) {
@@ -360,7 +368,12 @@ TEST_F(SystembefehleTest, WinEvaluation) {
     for (int k = 0; k < 6; ++k) z.FieldByName(feld("Zahl_", k + 1)).SetInteger(gezogen[k]);
     z.Post();
     for (int mal = 0; mal < 2; ++mal) {
-        EXPECT_EQ(system::Gewinnermittlung_Befehl(*dm), E::Ausgefuehrt);
+        system::Gewinnermittlung_Bilanz bilanz;
+        EXPECT_EQ(system::Gewinnermittlung_Befehl(*dm, &bilanz), E::Ausgefuehrt);
+        // What was found: three rows, the best (row 2) with five hits.
+        EXPECT_EQ(bilanz.Reihen, 3);
+        EXPECT_EQ(bilanz.Beste_Richtige, 5);
+        EXPECT_EQ(bilanz.Beste_Reihe, 2);
         auto& t = dm->Table_Reihen;
         EXPECT_EQ(t.RecNo(), 1);
         std::vector<long long> richtige;

@@ -4,6 +4,7 @@
 #include "common/tempdir.h"
 #include "data/datum.h"
 #include "ui/dialoge/dialog_platzieren.h"
+#include "ui/gemeinsam/anwendung.h"
 #include "ui/gemeinsam/meldungen.h"
 #include "ui/gemeinsam/qt_benutzerdialog.h"
 #include "ui/gemeinsam/shell_oeffnen.h"
@@ -29,6 +30,7 @@ class Bausteine : public QObject {
     void nur_http_und_https_werden_geoeffnet();
     void hilfe_oeffnet_pdf_sonst_doc();
     void escape_gilt_solange_die_taste_unten_ist();
+    void qt_dialoge_sprechen_deutsch();
 };
 
 void Bausteine::uhrzeit_ohne_sekunden_data() {
@@ -146,4 +148,10 @@ void Bausteine::escape_gilt_solange_die_taste_unten_ist() {
 }
 
 QTEST_MAIN(Bausteine)
+void Bausteine::qt_dialoge_sprechen_deutsch() {
+    // Qt's own dialogs (file chooser, print dialog) take their texts from Qt's translations.
+    QVERIFY(ui::Uebersetzungen_laden(*qobject_cast<QApplication*>(QCoreApplication::instance())));
+    QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Cancel"), QStringLiteral("Abbrechen"));
+}
+
 #include "test_bausteine.moc"

@@ -124,7 +124,6 @@ class Druck : public QObject {
     void fehler_werden_gemeldet();
     void layout_aus_dem_dialog_gilt_ungespeichert_fuer_den_druck();
     void ascii_schreibt_die_woche_in_arbeit();
-    void bildschirmfotos();
 
   private:
     test::TempDir vorlage_;
@@ -440,32 +439,6 @@ void Druck::ascii_schreibt_die_woche_in_arbeit() {
     im_dialog(
         a, [&] { l.form->MenuItem_ASCIIFormat->trigger(); }, [] {});
     QCOMPARE(lesen(datei), erwartet_text);
-}
-
-// With PYRA_SCREENSHOT_DIR set (run under a real X server so fonts render), each dialog is
-// grabbed into <dir>/druckeinstellung.png, druck.png and ascii.png.
-void Druck::bildschirmfotos() {
-    const QByteArray ziel = qgetenv("PYRA_SCREENSHOT_DIR");
-    if (ziel.isEmpty()) QSKIP("PYRA_SCREENSHOT_DIR nicht gesetzt");
-    ui::Ressourcen_laden();
-    QCOMPARE(ui::Stil_anwenden(*qobject_cast<QApplication*>(QCoreApplication::instance())), QString());
-    Lauf l(vorlage_.dir(), {2024, 3, 14});
-    reihen_anlegen(l, 30);
-    l.form->show();
-
-    auto foto = [&](QDialog* d, const char* name) {
-        d->show();
-        QVERIFY(QTest::qWaitForWindowExposed(d));
-        QTest::qWait(100);
-        QVERIFY(d->grab().save(QString::fromUtf8(ziel) + QLatin1Char('/') + QLatin1String(name)));
-        d->hide();
-    };
-    l.form->Form_Druckeinstellung->vorbereiten(l.form.get(), l.form->DBLookupComboBox_Verband->currentText());
-    foto(l.form->Form_Druckeinstellung, "druckeinstellung.png");
-    l.form->Form_Druck->vorbereiten(l.form.get());
-    foto(l.form->Form_Druck, "druck.png");
-    l.form->Form_ASCII->vorbereiten(l.form.get());
-    foto(l.form->Form_ASCII, "ascii.png");
 }
 
 QTEST_MAIN(Druck)

@@ -6,6 +6,7 @@
 #include "data/datum.h"
 #include "data/standarddatenbank.h"
 #include "lauf.h"
+#include "system/texte.h"
 #include "ui/dialoge/form_copyright.h"
 #include "ui/gemeinsam/meldungen.h"
 #include "ui/gemeinsam/qt_benutzerdialog.h"
@@ -51,6 +52,8 @@ class Hauptfenster : public QObject {
     void zahlenklick_leert_die_reihen_eines_entsperrten_systems();
     void bankzahl_leert_die_reihen_eines_entsperrten_systems();
     void sperrzustaende();
+    void kleinerer_zahlenbereich_sperrt_die_hoeheren_zahlen_data();
+    void kleinerer_zahlenbereich_sperrt_die_hoeheren_zahlen();
     void reihenkuerzung_tut_nichts_solange_gesperrt();
     void reihenkuerzung_baut_sperrt_und_zaehlt();
     void reihenkuerzung_verweigert_und_abgebrochen();
@@ -227,12 +230,16 @@ void Hauptfenster::sperrzustaende() {
         QVERIFY2(w->isEnabled(), qPrintable(w->objectName()));
     QVERIFY(!l.form->DBEdit_Zahlen->isEnabled());
 
-    // Unchecking unlocks and keeps rows and counter.
+    // Unchecking unlocks and keeps rows and counter; the status bar says what the next change
+    // of an input does.
     l.form->CheckBox_System->click();
     QVERIFY(l.board_frei());
     QVERIFY(f.eingaben_kuerzung && f.eingaben_analyse);
     QCOMPARE(l.gefuellte_reihen(), 4);
     QCOMPARE(l.form->Edit_Reihen_Gesamt->text(), QStringLiteral("4"));
+    QCOMPARE(
+        l.form->StatusBar->panel(0),
+        QStringLiteral("System entsperrt: Die nächste Änderung einer Zahl oder Option leert die 4 Reihen."));
     // Checking again locks.
     l.form->CheckBox_System->click();
     QVERIFY(l.board_gesperrt());
@@ -248,6 +255,40 @@ void Hauptfenster::sperrzustaende() {
     l.dm->Auswahl_uebernehmen();
     QVERIFY(l.board_frei());
     QVERIFY(!l.form->CheckBox_System->isChecked());
+}
+
+void Hauptfenster::kleinerer_zahlenbereich_sperrt_die_hoeheren_zahlen_data() {
+    QTest::addColumn<int>("verband");
+    QTest::addColumn<int>("zahlen_bis");
+    QTest::addColumn<QString>("bild");
+    QTest::newRow("Österreich") << 4 << 45 << QStringLiteral(":/pyra/spielschein_45.svg");
+    QTest::newRow("Schweiz") << 5 << 42 << QStringLiteral(":/pyra/spielschein_42.svg");
+    QTest::newRow("Deutschland") << 3 << 49 << QStringLiteral(":/pyra/spielschein.svg");
+}
+
+void Hauptfenster::kleinerer_zahlenbereich_sperrt_die_hoeheren_zahlen() {
+    QFETCH(int, verband);
+    QFETCH(int, zahlen_bis);
+    QFETCH(QString, bild);
+    Lauf l(vorlage_.dir(), {2024, 3, 14});
+    l.form->DBLookupComboBox_Verband->waehlen(4); // from another association
+    l.form->DBLookupComboBox_Verband->hidePopup();
+    QTest::qWait(1);
+    l.form->DBLookupComboBox_Verband->waehlen(verband);
+    l.form->DBLookupComboBox_Verband->hidePopup();
+    QTest::qWait(1);
+    QCOMPARE(l.dm->Zahlen_bis(), zahlen_bis);
+    // The numbers of the game can be marked, the others not, also after a lock and an unlock.
+    for (int runde = 0; runde < 2; ++runde) {
+        for (int nn = 1; nn <= 49; ++nn)
+            QVERIFY2(l.form->DBCheckBox_Zahl[nn - 1]->isEnabled() == (nn <= zahlen_bis),
+                     qPrintable(QString::number(nn)));
+        l.form->CheckBox_System->click();
+        QVERIFY(l.board_gesperrt());
+        l.form->CheckBox_System->click();
+    }
+    // The slip picture is that of the association's game.
+    QCOMPARE(l.form->Image_Spielschein->property("pyra_bild").toString(), bild);
 }
 
 void Hauptfenster::reihenkuerzung_tut_nichts_solange_gesperrt() {
@@ -332,6 +373,10 @@ void Hauptfenster::reihenkuerzung_verweigert_und_abgebrochen() {
 
 void Hauptfenster::gewinnermittlung_schreibt_die_treffer() {
     Lauf l(vorlage_.dir(), {2024, 3, 14});
+    // Without rows nothing is evaluated; the player learns why.
+    l.form->MenuItem_Gewinnermittlung->trigger();
+    QCOMPARE(l.meldungen, QStringList{QString::fromUtf8(system::Text_Keine_Reihen)});
+    l.meldungen.clear();
     auto& z = l.dm->Table_Zahlen;
     QVERIFY(z.Locate("Jahr;Woche", {2024, 11}));
     std::array<int, 6> d{};
@@ -376,6 +421,10 @@ void Hauptfenster::sortierklick_nein_behaelt_reihenfolge() {
     l.form->RadioButton_Sortierung[1]->click(); // "W%"
     QCOMPARE(l.fragen, QStringList{QStringLiteral("Ziehungsergebnisse fehlen! - Trotzdem berechnen?")});
     QCOMPARE(l.dm->Table_Zahl_Daten.IndexName(), std::string());
+    // The buttons show the order in force again.
+    QVERIFY(l.form->RadioButton_Sortierung[0]->isChecked());
+    QVERIFY(!l.form->RadioButton_Sortierung[1]->isChecked());
+    QCOMPARE(l.form->Sortierung_gewaehlt(), 0);
     QVERIFY(!l.globals.Statistik_neu_berechnen);
     QCOMPARE(l.form->DBGrid_Zahlen->modell().text(0, 0), QStringLiteral("1"));
     QCOMPARE(l.form->DBGrid_Zahlen->modell().text(0, 2), QString()); // nothing computed
@@ -383,6 +432,7 @@ void Hauptfenster::sortierklick_nein_behaelt_reihenfolge() {
     l.form->RadioButton_Sortierung[2]->click(); // "Hf"
     QCOMPARE(l.fragen.size(), 1);
     QCOMPARE(l.dm->Table_Zahl_Daten.IndexName(), std::string("Index_Haeufigkeit_Wo"));
+    QVERIFY(l.form->RadioButton_Sortierung[2]->isChecked());
 }
 
 void Hauptfenster::sortierklick_ja_sortiert() {
@@ -492,6 +542,14 @@ void Hauptfenster::hilfe_fragt_und_oeffnet_nichts_bei_nein() {
     l.form->MenuItem_Hilfe->trigger();
     QCOMPARE(offen.size(), 1);
     QCOMPARE(offen[0].toLocalFile(), QString::fromStdString(l.dir.file("Hilfe_Lotto.pdf")));
+    QVERIFY(l.meldungen.isEmpty());
+
+    // Without a program for pdf files nothing opens: the player learns why, and where the file is.
+    ui::Oeffner_setzen([](const QUrl&) { return false; });
+    l.form->MenuItem_Hilfe->trigger();
+    QCOMPARE(l.meldungen.size(), 1);
+    QVERIFY2(l.meldungen[0].contains(QString::fromStdString(l.dir.file("Hilfe_Lotto.pdf"))),
+             qPrintable(l.meldungen[0]));
     ui::Oeffner_setzen({});
 }
 
@@ -504,6 +562,17 @@ void Hauptfenster::copyright_mit_aktuellem_jahr_und_adressen() {
              l.dm->Table_Wahl.FieldByName("Homepage").AsString());
     QCOMPARE(l.form->Form_Copyright->Label_Partnerseite->text().toStdString(),
              l.dm->Table_Wahl.FieldByName("Partnerseite").AsString());
+    // The box names the program and its version.
+    QCOMPARE(l.form->Form_Copyright->Label_Version->text(), QStringLiteral("Pyra-Lotto, Version 7.3.0"));
+    // Alt and the underlined letter open the menus: every title has its letter, no two the same.
+    QSet<int> tasten;
+    for (QAction* a : l.form->menuBar()->actions()) {
+        const QKeySequence taste = QKeySequence::mnemonic(a->text());
+        QVERIFY2(!taste.isEmpty(), qPrintable(a->text()));
+        QVERIFY2(!tasten.contains(taste[0].toCombined()), qPrintable(a->text()));
+        tasten.insert(taste[0].toCombined());
+    }
+    QCOMPARE(l.form->menuBar()->actions().first()->text(), QStringLiteral("&Ziehungen"));
 }
 
 void Hauptfenster::unlesbare_datenbank_wird_gemeldet_und_nicht_ersetzt() {

@@ -99,7 +99,6 @@ class Wartung : public QObject {
     void export_schreibt_die_updatedatenbank();
     void aktualisierung_ohne_verbindung_oder_datei_aendert_nichts();
     void aktualisierung_fuehrt_zusammen_und_zeigt_die_auswahl_neu();
-    void bildschirmfotos();
 
   private:
     test::TempDir vorlage_;
@@ -410,32 +409,6 @@ void Wartung::aktualisierung_fuehrt_zusammen_und_zeigt_die_auswahl_neu() {
     QCOMPARE(l.dm->Table_Zahlen.FieldByName("Zahl_01_g").AsInteger(), 6);
     QVERIFY(l.globals.Statistik_neu_berechnen);
     QVERIFY(!l.dm->Table_Zahlen_2.Active() && !l.dm->Table_Zahlen_Update.Active());
-}
-
-// With PYRA_SCREENSHOT_DIR set (and a real display), both dialogs are saved as pictures there.
-void Wartung::bildschirmfotos() {
-    const QString ziel = qEnvironmentVariable("PYRA_SCREENSHOT_DIR");
-    if (ziel.isEmpty()) QSKIP("PYRA_SCREENSHOT_DIR not set");
-    ui::Stil_anwenden(*qApp);
-    Lauf l(vorlage_.dir(), {2024, 3, 14});
-    l.form->show();
-    auto* d = l.form->Form_Zahlen_Quoten_einlesen;
-    d->vorbereiten(l.form.get());
-    d->show();
-    parameter(d, QStringLiteral("2021"), QStringLiteral("1"), QStringLiteral("53"),
-              QStringLiteral("/home/lotto/Zahlen_Quoten_2016-2024.xlsx"));
-    d->DBEdit_Excel_Datei->setCursorPosition(0);
-    QTest::qWait(200);
-    QVERIFY(d->grab().save(ziel + QStringLiteral("/zahlen_quoten_einlesen.png")));
-    d->reject();
-
-    auto* x = l.form->Form_Export;
-    x->vorbereiten(l.form.get());
-    x->show();
-    Lauf::tippen_und_verlassen(x->DBEdit_Jahr, QStringLiteral("2024"));
-    QTest::qWait(200);
-    QVERIFY(x->grab().save(ziel + QStringLiteral("/export.png")));
-    x->reject();
 }
 
 QTEST_MAIN(Wartung)
