@@ -1,10 +1,13 @@
 #!/usr/bin/env bash
 # Takes the pictures of the help document (docs/screenshots/, or the folder given) on a virtual
-# X server of 1280x1024 with the window manager openbox, German locale and the DejaVu fonts.
+# X server of 1280x1024 with the window manager openbox (for the window frames), the DejaVu fonts
+# and the German locale (all installed by scripts/install-deps.sh).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 ziel="$(realpath -m "${1:-docs/screenshots}")"
 build="${PYRA_BUILD_DIR:-build}"
+bash scripts/install-deps.sh
+[ -d "$build" ] || cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
 cmake --build "$build" --target pyra-bildschirmfotos -j "$(nproc)"
 programm="$(realpath "$build/tools/pyra-bildschirmfotos")"
 sprache=C.UTF-8

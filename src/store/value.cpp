@@ -1,10 +1,7 @@
 #include "store/value.h"
 
-#include <cerrno>
 #include <charconv>
 #include <cmath>
-#include <cstdio>
-#include <cstdlib>
 
 namespace pyra::store {
 
@@ -16,14 +13,20 @@ std::string trim(const std::string& s) {
     return s.substr(b, e - b + 1);
 }
 
+// Numbers are written and read with "." whatever the locale of the process: a desktop with a
+// German locale would otherwise give "8,5" here and no longer read "8.5" back.
 std::string formatDouble(double d) {
-    // Shortest text that reads back to the same value.
+    // Shortest text that reads back to the same value (as "%.*g" in the C locale).
     char buf[64];
+    std::size_t laenge = 0;
     for (int prec = 1; prec <= 17; ++prec) {
-        std::snprintf(buf, sizeof buf, "%.*g", prec, d);
-        if (std::strtod(buf, nullptr) == d) break;
+        const auto r = std::to_chars(buf, buf + sizeof buf, d, std::chars_format::general, prec);
+        laenge = static_cast<std::size_t>(r.ptr - buf);
+        double zurueck = 0;
+        std::from_chars(buf, r.ptr, zurueck);
+        if (zurueck == d) break;
     }
-    return buf;
+    return std::string(buf, laenge);
 }
 } // namespace
 
@@ -43,10 +46,12 @@ bool parseFloat(const std::string& text, double& out) {
     for (char& c : t)
         if (c == ',') c = '.';
     if (t.find_first_not_of("0123456789+-.eE") != std::string::npos) return false;
-    errno = 0;
-    char* end = nullptr;
-    double d = std::strtod(t.c_str(), &end);
-    if (end != t.c_str() + t.size() || errno == ERANGE || !std::isfinite(d)) return false;
+    const char* b = t.data();
+    const char* e = t.data() + t.size();
+    if (*b == '+') ++b;
+    double d = 0;
+    const auto r = std::from_chars(b, e, d);
+    if (r.ec != std::errc() || r.ptr != e || !std::isfinite(d)) return false;
     out = d;
     return true;
 }

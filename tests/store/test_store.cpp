@@ -8,10 +8,13 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <clocale>
 #include <csignal>
 #include <fstream>
 #include <optional>
+#include <string>
 #include <sys/resource.h>
+#include <utility>
 
 using namespace pyra::store;
 
@@ -573,3 +576,27 @@ TEST(StoreFiles, SchemaHasTheTablesFieldsAndIndexesUnderTheirNames) {
 }
 
 } // namespace
+
+TEST(StoreNumbers, FractionsAreWrittenAndReadTheSameWayWhateverTheLocale) {
+    // The desktop program runs under the player's locale; with a German one the C library writes
+    // and reads numbers with a comma. The store's texts keep the point, and both are read.
+    const std::string vorher = std::setlocale(LC_NUMERIC, nullptr);
+    const bool deutsch = std::setlocale(LC_NUMERIC, "de_DE.UTF-8") != nullptr;
+    const std::pair<double, std::string> faelle[] = {
+        {8.5, "8.5"}, {44.1240478781284, "44.1240478781284"}, {-0.25, "-0.25"}, {1e20, "1e+20"}, {12, "12"}};
+    for (const auto& [zahl, text] : faelle) {
+        EXPECT_EQ(pyra::store::Value(zahl).asString(), text);
+        double gelesen = 0;
+        EXPECT_TRUE(pyra::store::parseFloat(text, gelesen)) << text;
+        EXPECT_EQ(gelesen, zahl);
+    }
+    double gelesen = 0;
+    EXPECT_TRUE(pyra::store::parseFloat(" 8,5 ", gelesen));
+    EXPECT_EQ(gelesen, 8.5);
+    EXPECT_TRUE(pyra::store::parseFloat("+3.25", gelesen));
+    EXPECT_EQ(gelesen, 3.25);
+    EXPECT_FALSE(pyra::store::parseFloat("1e999", gelesen));
+    EXPECT_FALSE(pyra::store::parseFloat("8.5x", gelesen));
+    std::setlocale(LC_NUMERIC, vorher.c_str());
+    if (!deutsch) GTEST_SKIP() << "German locale not installed: checked in the C locale only";
+}

@@ -33,8 +33,10 @@
 #include <QScrollBar>
 #include <QStyle>
 #include <QStyleOptionFrame>
+#include <QStyledItemDelegate>
 #include <QtTest>
 
+#include <algorithm>
 #include <utility>
 #include <vector>
 
@@ -139,6 +141,16 @@ struct Passform {
                 pruefen(fm.horizontalAdvance(s.groesster_wert) <= g->Textbreite_der_Spalte(i),
                         QStringLiteral("%1: %2 passt nicht in Spalte %3")
                             .arg(name(g), s.groesster_wert, s.titel));
+                // The values shown now, as the cell draws them, fit as well.
+                for (int z = 0; z < std::min(g->model()->rowCount(), 60); ++z) {
+                    const QModelIndex zelle = g->model()->index(z, i);
+                    auto* d = qobject_cast<QStyledItemDelegate*>(g->itemDelegateForIndex(zelle));
+                    const QString text =
+                        d ? d->displayText(zelle.data(), g->locale()) : zelle.data().toString();
+                    pruefen(
+                        fm.horizontalAdvance(text) <= g->Textbreite_der_Spalte(i),
+                        QStringLiteral("%1: \"%2\" passt nicht in Spalte %3").arg(name(g), text, s.titel));
+                }
             }
             QFont kopf = g->horizontalHeader()->font();
             kopf.setBold(true);
