@@ -167,7 +167,7 @@ void Systemdialoge::menue_zeigt_dialoge_mit_titel_und_ort() {
     // Fixed client sizes.
     QCOMPARE(l.form->Form_Analyse->size(), QSize(530, 387));
     QCOMPARE(l.form->Form_Kuerzung->size(), QSize(530, 203));
-    QCOMPARE(l.form->Form_Gewinnerwartung->size(), QSize(620, 141));
+    QCOMPARE(l.form->Form_Gewinnerwartung->size(), QSize(620, 171));
 }
 
 void Systemdialoge::analyse_zeigen_legt_fehlende_zeilen_an() {
