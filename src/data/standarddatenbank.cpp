@@ -2,6 +2,7 @@
 
 #include "historie.h"
 #include "store/sqlite_util.h"
+#include "store/statement.h"
 #include "store/store.h"
 
 #include <sqlite3.h>
@@ -36,26 +37,16 @@ struct Db {
     }
 };
 
-struct Stmt {
-    sqlite3_stmt* st = nullptr;
-    Stmt(sqlite3* db, const std::string& sql) {
-        if (sqlite3_prepare_v2(db, sql.c_str(), -1, &st, nullptr) != SQLITE_OK)
-            throw StoreError(std::string("Datenbankfehler: ") + sqlite3_errmsg(db));
-    }
-    ~Stmt() { sqlite3_finalize(st); }
+// A statement of the creation; an empty text of the shipped files is stored as an empty field.
+class Anweisung : public store::Statement {
+  public:
+    Anweisung(Db& db, const std::string& sql)
+        : Statement(db.h, sql, prefixed("Die Standarddatenbank kann nicht angelegt werden: ")) {}
     void bind(int i, const std::string& v) {
         if (v.empty())
-            sqlite3_bind_null(st, i);
+            bindNull(i);
         else
-            sqlite3_bind_text(st, i, v.c_str(), static_cast<int>(v.size()), SQLITE_TRANSIENT);
-    }
-    void bindInt(int i, long long v) { sqlite3_bind_int64(st, i, v); }
-    void step(sqlite3* db) {
-        if (sqlite3_step(st) != SQLITE_DONE)
-            throw StoreError(std::string("Die Standarddatenbank kann nicht angelegt werden: ") +
-                             sqlite3_errmsg(db));
-        sqlite3_reset(st);
-        sqlite3_clear_bindings(st);
+            bindText(i, v);
     }
 };
 
@@ -96,21 +87,21 @@ void fillLookups(Db& db, const Datum& heute) {
     Spielwoche sw = ISO_Woche(heute);
     int letztesJahr = std::max(heute.jahr, sw.jahr) + 1;
     {
-        Stmt st(db.h, "INSERT INTO Woche (ID_Woche, Woche) VALUES (?,?)");
+        Anweisung st(db, "INSERT INTO Woche (ID_Woche, Woche) VALUES (?,?)");
         for (int w = 1; w <= 53; ++w) {
             char b[16];
             std::snprintf(b, sizeof b, "%02d. Woche", w);
             st.bindInt(1, w);
             st.bind(2, b);
-            st.step(db.h);
+            st.run();
         }
     }
     {
-        Stmt st(db.h, "INSERT INTO Jahr (ID_Jahr, Jahr) VALUES (?,?)");
+        Anweisung st(db, "INSERT INTO Jahr (ID_Jahr, Jahr) VALUES (?,?)");
         for (int j = 1955; j <= letztesJahr; ++j) {
             st.bindInt(1, j);
             st.bind(2, std::to_string(j));
-            st.step(db.h);
+            st.run();
         }
     }
     db.exec("INSERT INTO Ziehung (ID_Ziehung, Ziehung) VALUES (1, 'Sa/So'), (2, 'Mi');");
@@ -137,11 +128,11 @@ void fillLookups(Db& db, const Datum& heute) {
         db.exec(sql);
     }
     {
-        Stmt st(db.h,
-                "INSERT INTO Wahl (Form_Anwendung_Caption, Powered_by, Software_fuer, Homepage, "
-                "Partnerseite, ZQ_Woche_von, ZQ_Woche_bis, ZQ_Jahr, ZQ_Excel, ID_Verband, Jahr_aktuell, "
-                "Woche_aktuell, ID_Ziehung, ID_Tendenz, ID_Allgorithmus, Woche_Export, Jahr_Export) "
-                "VALUES (?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?)");
+        Anweisung st(db,
+                     "INSERT INTO Wahl (Form_Anwendung_Caption, Powered_by, Software_fuer, Homepage, "
+                     "Partnerseite, ZQ_Woche_von, ZQ_Woche_bis, ZQ_Jahr, ZQ_Excel, ID_Verband, Jahr_aktuell, "
+                     "Woche_aktuell, ID_Ziehung, ID_Tendenz, ID_Allgorithmus, Woche_Export, Jahr_Export) "
+                     "VALUES (?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?)");
         st.bind(1, "  Pyra-Lotto 7.3  -  Lottozahlen, Statistik und Systeme");
         st.bind(2, "Pyra-Lotto");
         st.bind(3, "Sportwetten, Toto, Lotto und Roulette");
@@ -159,14 +150,14 @@ void fillLookups(Db& db, const Datum& heute) {
         st.bindInt(15, 0);
         st.bindInt(16, 1);
         st.bindInt(17, sw.jahr);
-        st.step(db.h);
+        st.run();
     }
 }
 
 void fillHistory(Db& db) {
     {
-        Stmt st(db.h,
-                "INSERT INTO Zahlen (ID_Verband, ID_Ziehung, Jahr, Woche, AB, Zahl_01, Zahl_02, Zahl_03, "
+        Anweisung st(
+            db, "INSERT INTO Zahlen (ID_Verband, ID_Ziehung, Jahr, Woche, AB, Zahl_01, Zahl_02, Zahl_03, "
                 "Zahl_04, Zahl_05, Zahl_06, Zusatzzahl, Superzahl, Zahl_01_g, Zahl_02_g, Zahl_03_g, "
                 "Zahl_04_g, Zahl_05_g, Zahl_06_g) VALUES (" +
                     placeholders(19) + ")");
@@ -182,17 +173,17 @@ void fillHistory(Db& db) {
             st.bind(12, r[17]);
             st.bind(13, r[18]);
             for (int i = 0; i < 6; ++i) st.bind(14 + i, r[11 + i]);
-            st.step(db.h);
+            st.run();
         }
     }
     {
-        Stmt st(db.h,
-                "INSERT INTO Gewinn (ID_Verband, Jahr, Woche, ID_Ziehung, Rang, Anzahl, Gewinn) VALUES (" +
+        Anweisung st(
+            db, "INSERT INTO Gewinn (ID_Verband, Jahr, Woche, ID_Ziehung, Rang, Anzahl, Gewinn) VALUES (" +
                     placeholders(7) + ")");
         for (auto& r : readCsv(historie::gewinne_csv)) {
             if (r.size() < 7) throw StoreError("Die mitgelieferten Gewinnquoten sind beschädigt.");
             for (int i = 0; i < 7; ++i) st.bind(1 + i, r[i]);
-            st.step(db.h);
+            st.run();
         }
     }
 }

@@ -1,8 +1,7 @@
 #include "maintenance/aktualisierung.h"
 
+#include "store/statement.h"
 #include "store/value.h"
-
-#include <sqlite3.h>
 
 #include <filesystem>
 #include <functional>
@@ -115,13 +114,16 @@ std::vector<Value> gewinn_werte(Table& u) {
 std::map<int, int> Zahlenbereiche(data::DataModule_Lotto& dm) {
     std::map<int, int> m;
     sqlite3* db = dm.TdbDatabase_Lotto.handle();
-    sqlite3_stmt* st = nullptr;
-    if (db &&
-        sqlite3_prepare_v2(db, "SELECT ID_Verband, Zahlen_bis FROM Lotto", -1, &st, nullptr) == SQLITE_OK)
-        while (sqlite3_step(st) == SQLITE_ROW)
-            if (sqlite3_column_type(st, 0) == SQLITE_INTEGER && sqlite3_column_type(st, 1) == SQLITE_INTEGER)
-                m[sqlite3_column_int(st, 0)] = sqlite3_column_int(st, 1);
-    sqlite3_finalize(st);
+    if (!db) return m;
+    // What cannot be read stays out: the check then names the association it has no range for.
+    try {
+        store::Statement st(db, "SELECT ID_Verband, Zahlen_bis FROM Lotto");
+        while (st.step())
+            if (st.columnType(0) == store::Statement::Type::Integer &&
+                st.columnType(1) == store::Statement::Type::Integer)
+                m[static_cast<int>(st.columnInt(0))] = static_cast<int>(st.columnInt(1));
+    } catch (const store::StoreError&) {
+    }
     return m;
 }
 

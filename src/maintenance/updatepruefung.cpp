@@ -5,6 +5,7 @@
 #include "data/datamodule.h"
 #include "data/ziehungsregeln.h"
 #include "store/schema.h"
+#include "store/statement.h"
 #include "store/value.h"
 
 #include <sqlite3.h>
@@ -21,14 +22,17 @@ namespace pyra::maintenance {
 
 namespace {
 
+using store::Statement;
+using store::StoreError;
+
+// A fixed text for every failure of a statement.
+Statement::ErrorText meldung(std::string text) {
+    return [text = std::move(text)](sqlite3*) { return text; };
+}
+
 struct Verbindung {
     sqlite3* db = nullptr;
     ~Verbindung() { sqlite3_close_v2(db); }
-};
-
-struct Anweisung {
-    sqlite3_stmt* st = nullptr;
-    ~Anweisung() { sqlite3_finalize(st); }
 };
 
 // The path as a file: URI, so that it can be opened as immutable (no journal, no side files).
@@ -77,22 +81,21 @@ std::map<std::string, Bereich> bereiche(const std::string& tabelle) {
 
 // A whole number as the store reads it: an integer, a real without fraction or a text holding
 // a whole number. nullopt for an empty value; false in ok for anything else.
-std::optional<long long> ganzzahl(sqlite3_stmt* st, int i, bool& ok) {
+std::optional<long long> ganzzahl(const Statement& st, int i, bool& ok) {
     ok = true;
-    switch (sqlite3_column_type(st, i)) {
-    case SQLITE_NULL:
+    switch (st.columnType(i)) {
+    case Statement::Type::Null:
         return std::nullopt;
-    case SQLITE_INTEGER:
-        return sqlite3_column_int64(st, i);
-    case SQLITE_FLOAT: {
-        const double d = sqlite3_column_double(st, i);
+    case Statement::Type::Integer:
+        return st.columnInt(i);
+    case Statement::Type::Float: {
+        const double d = st.columnFloat(i);
         if (!std::isfinite(d) || d != std::floor(d) || std::fabs(d) > 9e15) break;
         return static_cast<long long>(d);
     }
-    case SQLITE_TEXT: {
+    case Statement::Type::Text: {
         std::int64_t v = 0;
-        auto* t = reinterpret_cast<const char*>(sqlite3_column_text(st, i));
-        if (t && store::parseInteger(t, v)) return static_cast<long long>(v);
+        if (store::parseInteger(st.columnText(i), v)) return static_cast<long long>(v);
         break;
     }
     default:
@@ -102,28 +105,24 @@ std::optional<long long> ganzzahl(sqlite3_stmt* st, int i, bool& ok) {
     return std::nullopt;
 }
 
+// The table with every field of def, and every value one the store can read and the merge takes.
+// Returns why not, or "" when it is.
 std::string tabelle_pruefen(sqlite3* db, const store::TableDef& def) {
     const std::string& name = def.name;
     {
-        Anweisung a;
-        sqlite3_prepare_v2(db,
-                           "SELECT count(*) FROM sqlite_master WHERE type='table' AND name=?1 COLLATE NOCASE",
-                           -1, &a.st, nullptr);
-        sqlite3_bind_text(a.st, 1, name.c_str(), -1, SQLITE_TRANSIENT);
-        if (!a.st || sqlite3_step(a.st) != SQLITE_ROW || sqlite3_column_int(a.st, 0) != 1)
-            return "Die Tabelle '" + name + "' fehlt.";
+        Statement a(db, "SELECT count(*) FROM sqlite_master WHERE type='table' AND name=?1 COLLATE NOCASE",
+                    meldung("Die Tabelle '" + name + "' fehlt."));
+        a.bindText(1, name);
+        if (!a.step() || a.columnInt(0) != 1) return "Die Tabelle '" + name + "' fehlt.";
     }
+    const std::string nicht_lesbar = "Die Tabelle '" + name + "' kann nicht gelesen werden: ";
     // Every field must be there. (A SELECT alone would not tell: SQLite reads a quoted name
     // that is no column as a text.)
     std::vector<std::string> spalten;
     {
-        Anweisung a;
-        sqlite3_prepare_v2(db, ("PRAGMA table_info(" + store::quoteIdent(name) + ")").c_str(), -1, &a.st,
-                           nullptr);
-        while (a.st && sqlite3_step(a.st) == SQLITE_ROW) {
-            auto* t = reinterpret_cast<const char*>(sqlite3_column_text(a.st, 1));
-            spalten.push_back(store::lowerName(t ? t : ""));
-        }
+        Statement a(db, "PRAGMA table_info(" + store::quoteIdent(name) + ")",
+                    Statement::prefixed(nicht_lesbar));
+        while (a.step()) spalten.push_back(store::lowerName(a.columnText(1)));
     }
     for (auto& f : def.fields)
         if (f.type != store::FieldType::Calc &&
@@ -137,34 +136,31 @@ std::string tabelle_pruefen(sqlite3* db, const store::TableDef& def) {
         felder.push_back(&f);
     }
     sql += " FROM " + store::quoteIdent(name);
-    Anweisung a;
-    if (sqlite3_prepare_v2(db, sql.c_str(), -1, &a.st, nullptr) != SQLITE_OK)
-        return "Der Tabelle '" + name + "' fehlen Felder: " + sqlite3_errmsg(db);
+    Statement a(db, sql, Statement::prefixed("Der Tabelle '" + name + "' fehlen Felder: "));
+    a.setErrorText(Statement::prefixed(nicht_lesbar));
     const auto grenzen = bereiche(name);
     long long zeile = 0;
-    int rc;
-    while ((rc = sqlite3_step(a.st)) == SQLITE_ROW) {
+    while (a.step()) {
         ++zeile;
         for (size_t i = 0; i < felder.size(); ++i) {
             const store::FieldDef& f = *felder[i];
             const int spalte = static_cast<int>(i);
             const std::string wo = " in Zeile " + std::to_string(zeile) + " der Tabelle '" + name + "'";
             if (f.type == store::FieldType::Float) {
-                const int typ = sqlite3_column_type(a.st, spalte);
+                const Statement::Type typ = a.columnType(spalte);
                 double d = 0;
-                if (typ == SQLITE_INTEGER || typ == SQLITE_FLOAT)
-                    d = sqlite3_column_double(a.st, spalte);
-                else if (typ == SQLITE_TEXT) {
-                    auto* t = reinterpret_cast<const char*>(sqlite3_column_text(a.st, spalte));
-                    if (!t || !store::parseFloat(t, d))
+                if (typ == Statement::Type::Integer || typ == Statement::Type::Float)
+                    d = a.columnFloat(spalte);
+                else if (typ == Statement::Type::Text) {
+                    if (!store::parseFloat(a.columnText(spalte), d))
                         return "Ungültiger Wert im Feld '" + f.name + "'" + wo + ".";
-                } else if (typ != SQLITE_NULL)
+                } else if (typ != Statement::Type::Null)
                     return "Ungültiger Wert im Feld '" + f.name + "'" + wo + ".";
                 if (!std::isfinite(d)) return "Ungültiger Wert im Feld '" + f.name + "'" + wo + ".";
                 continue;
             }
             bool ok = true;
-            const auto v = ganzzahl(a.st, spalte, ok);
+            const auto v = ganzzahl(a, spalte, ok);
             if (!ok) return "Ungültiger Wert im Feld '" + f.name + "'" + wo + ".";
             const auto g = grenzen.find(f.name);
             if (!v) {
@@ -183,8 +179,6 @@ std::string tabelle_pruefen(sqlite3* db, const store::TableDef& def) {
                        " liegt nicht zwischen " + std::to_string(lo) + " und " + std::to_string(hi) + ".";
         }
     }
-    if (rc != SQLITE_DONE)
-        return "Die Tabelle '" + name + "' kann nicht gelesen werden: " + sqlite3_errmsg(db);
     return {};
 }
 
@@ -195,16 +189,13 @@ std::string ziehungen_pruefen(sqlite3* db, const std::map<int, int>& zahlen_bis)
     for (int i = 1; i <= 6; ++i) sql += ", " + store::quoteIdent(data::Feldname("Zahl_", i));
     for (int i = 1; i <= 6; ++i) sql += ", " + store::quoteIdent(data::Feldname("Zahl_", i) + "_g");
     sql += ", Zusatzzahl, Superzahl FROM Zahlen_Update";
-    Anweisung a;
-    if (sqlite3_prepare_v2(db, sql.c_str(), -1, &a.st, nullptr) != SQLITE_OK)
-        return std::string("Die Tabelle 'Zahlen_Update' kann nicht gelesen werden: ") + sqlite3_errmsg(db);
+    Statement a(db, sql, Statement::prefixed("Die Tabelle 'Zahlen_Update' kann nicht gelesen werden: "));
     long long zeile = 0;
-    int rc;
-    while ((rc = sqlite3_step(a.st)) == SQLITE_ROW) {
+    while (a.step()) {
         ++zeile;
         bool ok = true;
         auto wert = [&](int spalte) {
-            const auto v = ganzzahl(a.st, spalte, ok);
+            const auto v = ganzzahl(a, spalte, ok);
             return v ? std::optional<int>(static_cast<int>(*v)) : std::nullopt;
         };
         auto ohne_null = [](std::optional<int> v) { return v && *v == 0 ? std::nullopt : v; };
@@ -227,8 +218,6 @@ std::string ziehungen_pruefen(sqlite3* db, const std::map<int, int>& zahlen_bis)
                    " gibt es keine Einstellungen.";
         if (std::string m = data::Ziehung_pruefen(z, n->second); !m.empty()) return wo + m;
     }
-    if (rc != SQLITE_DONE)
-        return std::string("Die Tabelle 'Zahlen_Update' kann nicht gelesen werden: ") + sqlite3_errmsg(db);
     return {};
 }
 
@@ -249,21 +238,23 @@ std::string Updatedatei_pruefen(const std::string& pfad, const std::map<int, int
     if (sqlite3_open_v2(uri(pfad).c_str(), &v.db, SQLITE_OPEN_READONLY | SQLITE_OPEN_URI, nullptr) !=
         SQLITE_OK)
         return "Die Datei kann nicht als Datenbank geöffnet werden.";
-    {
-        // The full integrity check, not the quick one: only the full check compares each index
-        // with its table. A file whose key index misses rows would otherwise pass, and the
-        // merge, which reads the rows in key order through that index, would skip them and
-        // still report success.
-        Anweisung a;
-        if (sqlite3_prepare_v2(v.db, "PRAGMA integrity_check(1)", -1, &a.st, nullptr) != SQLITE_OK)
-            return "Die Datei ist keine gültige Datenbank oder ist beschädigt.";
-        const int rc = sqlite3_step(a.st);
-        auto* t = rc == SQLITE_ROW ? reinterpret_cast<const char*>(sqlite3_column_text(a.st, 0)) : nullptr;
-        if (!t || std::string(t) != "ok") return "Die Datenbank ist beschädigt.";
+    try {
+        {
+            // The full integrity check, not the quick one: only the full check compares each index
+            // with its table. A file whose key index misses rows would otherwise pass, and the
+            // merge, which reads the rows in key order through that index, would skip them and
+            // still report success.
+            Statement a(v.db, "PRAGMA integrity_check(1)",
+                        meldung("Die Datei ist keine gültige Datenbank oder ist beschädigt."));
+            a.setErrorText(meldung("Die Datenbank ist beschädigt."));
+            if (!a.step() || a.columnText(0) != "ok") return "Die Datenbank ist beschädigt.";
+        }
+        for (auto& def : store::updateSchema())
+            if (auto grund = tabelle_pruefen(v.db, def); !grund.empty()) return grund;
+        return ziehungen_pruefen(v.db, zahlen_bis);
+    } catch (const StoreError& e) {
+        return e.what();
     }
-    for (auto& def : store::updateSchema())
-        if (auto grund = tabelle_pruefen(v.db, def); !grund.empty()) return grund;
-    return ziehungen_pruefen(v.db, zahlen_bis);
 }
 
 } // namespace pyra::maintenance

@@ -1,4 +1,5 @@
 #include "store/sqlite_util.h"
+#include "store/statement.h"
 #include "store/store.h"
 
 #include <sqlite3.h>
@@ -116,28 +117,24 @@ void Database::SetConnected(bool on) {
     // default database it takes about as long as the quick check.
     // A check that could not read the file says nothing about its state: only a damaged file,
     // never a full disk or a read error, is called damaged.
-    const auto pruefung_gescheitert = [&](int code) {
-        if (datentraeger_voll(db)) fail(Meldung_Datentraeger_voll_Oeffnen(path));
-        if ((code & 0xff) == SQLITE_NOTADB || (code & 0xff) == SQLITE_CORRUPT)
-            fail("Die Datei '" + path + "' ist keine gültige Datenbank oder ist beschädigt.");
-        fail("Die Datenbank '" + path + "' kann nicht gelesen werden: " + errText(db));
+    const auto pruefung_gescheitert = [&path](sqlite3* c) -> std::string {
+        if (datentraeger_voll(c)) return Meldung_Datentraeger_voll_Oeffnen(path);
+        const int code = sqlite3_extended_errcode(c) & 0xff;
+        if (code == SQLITE_NOTADB || code == SQLITE_CORRUPT)
+            return "Die Datei '" + path + "' ist keine gültige Datenbank oder ist beschädigt.";
+        return "Die Datenbank '" + path + "' kann nicht gelesen werden: " + errText(c);
     };
-    sqlite3_stmt* st = nullptr;
-    rc = sqlite3_prepare_v2(db, "PRAGMA integrity_check(1)", -1, &st, nullptr);
-    if (rc == SQLITE_OK) {
-        std::string result;
-        rc = sqlite3_step(st);
-        if (rc == SQLITE_ROW) {
-            auto* t = sqlite3_column_text(st, 0);
-            result = t ? reinterpret_cast<const char*>(t) : "";
-        }
-        sqlite3_finalize(st);
-        if (rc != SQLITE_ROW) pruefung_gescheitert(rc);
-        if (result != "ok") fail("Die Datenbank '" + path + "' ist beschädigt.");
-    } else {
-        sqlite3_finalize(st);
-        pruefung_gescheitert(rc);
+    std::string result;
+    bool gelesen = false;
+    try {
+        Statement st(db, "PRAGMA integrity_check(1)", pruefung_gescheitert);
+        gelesen = st.step();
+        if (gelesen) result = st.columnText(0);
+    } catch (const StoreError& e) {
+        fail(e.what());
     }
+    if (!gelesen) fail(pruefung_gescheitert(db));
+    if (result != "ok") fail("Die Datenbank '" + path + "' ist beschädigt.");
     db_ = db;
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 
-// Binding values to SQLite statements, shared by tables and queries.
+// How the store words a failure that SQLite reports; shared by the database and its tables.
 
 #include "store/value.h"
 
@@ -13,19 +13,6 @@
 #include <sys/statvfs.h>
 
 namespace pyra::store {
-
-inline void bindValue(sqlite3_stmt* st, int i, const Value& v) {
-    if (v.isNull() || v.isKeep())
-        sqlite3_bind_null(st, i);
-    else if (v.isInt())
-        sqlite3_bind_int64(st, i, v.asInt());
-    else if (v.isFloat())
-        sqlite3_bind_double(st, i, v.asFloat());
-    else {
-        std::string s = v.asString();
-        sqlite3_bind_text(st, i, s.c_str(), static_cast<int>(s.size()), SQLITE_TRANSIENT);
-    }
-}
 
 // True when the last error of the connection means there is no room for the database: SQLITE_FULL,
 // or an I/O error (what a nearly full disk gives while SQLite grows its log or index, and what a

@@ -3,6 +3,18 @@
 // The table store: databases opened at a location, cursors over their tables (restricted,
 // ordered, filtered), field access by type, record editing, parameterised queries and change
 // notifications. Everything runs on one thread.
+//
+// Who talks to SQLite directly: the store itself, and three places that work on a file the store
+// does not hold open, or in bulk that cursors would make slow. Each of them goes through
+// store::Statement (store/statement.h), never through a statement handle of its own:
+//  - data/standarddatenbank.cpp fills a new default database under a temporary name in one
+//    transaction, before any cursor opens it;
+//  - stats/standardanalyse_store.cpp writes the analysis values into that new file, as the last
+//    step of its creation;
+//  - maintenance/updatepruefung.cpp checks a downloaded update file read only, before the store
+//    may open it (the merge itself runs through cursors), and maintenance/aktualisierung.cpp
+//    reads the number ranges for that check over the open connection.
+// Everything else uses cursors and queries.
 
 #include "store/schema.h"
 #include "store/value.h"
@@ -15,12 +27,12 @@
 #include <vector>
 
 struct sqlite3;
-struct sqlite3_stmt;
 
 namespace pyra::store {
 
 class DataSet;
 class DataSource;
+class Statement;
 class Table;
 
 // ---------------------------------------------------------------------------------------------
@@ -323,9 +335,10 @@ class Table : public DataSet {
     std::vector<Value> lastMasterValues_;
     bool stale_ = false;
     bool verified_ = false;
-    sqlite3_stmt* insertStmt_ = nullptr;
-    sqlite3_stmt* updateStmt_ = nullptr;
+    std::unique_ptr<Statement> insertStmt_;
+    std::unique_ptr<Statement> updateStmt_;
     void finalizeStatements();
+    std::function<std::string(sqlite3*)> errorText() const; // words a failure for this table
 };
 
 // ---------------------------------------------------------------------------------------------

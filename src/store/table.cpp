@@ -1,6 +1,7 @@
 #include "store/store.h"
 
 #include "store/sqlite_util.h"
+#include "store/statement.h"
 
 #include <sqlite3.h>
 
@@ -25,33 +26,22 @@ std::vector<std::string> splitList(const std::string& list) {
     return out;
 }
 
-struct Stmt {
-    sqlite3_stmt* st = nullptr;
-    Stmt(sqlite3* db, const std::string& sql) {
-        if (sqlite3_prepare_v2(db, sql.c_str(), -1, &st, nullptr) != SQLITE_OK)
-            throw StoreError(std::string("Datenbankfehler: ") + sqlite3_errmsg(db));
-    }
-    ~Stmt() { sqlite3_finalize(st); }
-    Stmt(const Stmt&) = delete;
-    Stmt& operator=(const Stmt&) = delete;
-};
-
-Value columnValue(sqlite3_stmt* st, int i, FieldType type) {
-    switch (sqlite3_column_type(st, i)) {
-    case SQLITE_NULL:
+// A stored value as the field's type reads it.
+Value columnValue(const Statement& st, int i, FieldType type) {
+    switch (st.columnType(i)) {
+    case Statement::Type::Null:
         return Value();
-    case SQLITE_INTEGER:
-        if (type == FieldType::Float) return Value(static_cast<double>(sqlite3_column_int64(st, i)));
+    case Statement::Type::Integer:
+        if (type == FieldType::Float) return Value(static_cast<double>(st.columnInt(i)));
         if (type == FieldType::String || type == FieldType::Memo)
-            return Value(std::to_string(sqlite3_column_int64(st, i)));
-        return Value(static_cast<long long>(sqlite3_column_int64(st, i)));
-    case SQLITE_FLOAT:
+            return Value(std::to_string(st.columnInt(i)));
+        return Value(static_cast<long long>(st.columnInt(i)));
+    case Statement::Type::Float:
         if (type == FieldType::SmallInt || type == FieldType::Integer)
-            return Value(Value(sqlite3_column_double(st, i)).asInt());
-        return Value(sqlite3_column_double(st, i));
+            return Value(Value(st.columnFloat(i)).asInt());
+        return Value(st.columnFloat(i));
     default: {
-        auto* t = reinterpret_cast<const char*>(sqlite3_column_text(st, i));
-        std::string s = t ? std::string(t, sqlite3_column_bytes(st, i)) : std::string();
+        std::string s = st.columnText(i);
         if (type == FieldType::SmallInt || type == FieldType::Integer) {
             std::int64_t n = 0;
             if (parseInteger(s, n)) return Value(static_cast<long long>(n));
@@ -87,6 +77,10 @@ Table::Table(Database& db, std::string name, std::string tableName)
     resolveOrder();
 }
 
+Statement::ErrorText Table::errorText() const {
+    return [this](sqlite3* db) { return storeErrorText(db, tableName_); };
+}
+
 Table::~Table() {
     finalizeStatements();
     if (master_) {
@@ -96,9 +90,8 @@ Table::~Table() {
 }
 
 void Table::finalizeStatements() {
-    sqlite3_finalize(insertStmt_);
-    sqlite3_finalize(updateStmt_);
-    insertStmt_ = updateStmt_ = nullptr;
+    insertStmt_.reset();
+    updateStmt_.reset();
 }
 
 void Table::closeCursor() {
@@ -226,13 +219,9 @@ void Table::SetMaster(DataSource* master, const std::string& masterFields, const
 
 void Table::verifyTable() {
     if (verified_) return;
-    sqlite3* db = db_.handle();
-    Stmt st(db, "PRAGMA table_info(" + quoteIdent(tableName_) + ")");
+    Statement st(db_.handle(), "PRAGMA table_info(" + quoteIdent(tableName_) + ")");
     std::vector<std::string> cols;
-    while (sqlite3_step(st.st) == SQLITE_ROW) {
-        auto* t = reinterpret_cast<const char*>(sqlite3_column_text(st.st, 1));
-        cols.push_back(lowerName(t ? t : ""));
-    }
+    while (st.step()) cols.push_back(lowerName(st.columnText(1)));
     if (cols.empty())
         throw StoreError("In der Datenbank '" + db_.Location() + "' fehlt die Tabelle '" + tableName_ + "'.");
     for (int i = 0; i < storedCount_; ++i)
@@ -278,18 +267,16 @@ void Table::load(bool keepPosition) {
     std::vector<Record> recs;
     bool anyNull = std::any_of(mv.begin(), mv.end(), [](const Value& v) { return v.isNull(); });
     if (!anyNull) {
-        Stmt st(db_.handle(), sql);
-        for (size_t i = 0; i < mv.size(); ++i) bindValue(st.st, static_cast<int>(i + 1), mv[i]);
-        int rc;
-        while ((rc = sqlite3_step(st.st)) == SQLITE_ROW) {
+        Statement st(db_.handle(), sql, errorText());
+        for (size_t i = 0; i < mv.size(); ++i) st.bind(static_cast<int>(i + 1), mv[i]);
+        while (st.step()) {
             Record r;
-            r.rowid = sqlite3_column_int64(st.st, 0);
+            r.rowid = st.columnInt(0);
             r.values.reserve(fields_.size());
             for (int i = 0; i < storedCount_; ++i)
-                r.values.push_back(columnValue(st.st, i + 1, fields_[i].type));
+                r.values.push_back(columnValue(st, i + 1, fields_[i].type));
             recs.push_back(std::move(r));
         }
-        if (rc != SQLITE_DONE) throw StoreError(storeErrorText(db_.handle(), tableName_));
     }
     setRecords(std::move(recs), keepPosition, rowid);
 }
@@ -394,7 +381,7 @@ void Table::Post() {
     sqlite3* db = db_.handle();
     if (!db) throw StoreError("Die Datenbank '" + db_.Location() + "' ist nicht verbunden.");
     // The two write statements are prepared once per opening of the cursor.
-    sqlite3_stmt*& st = isNew ? insertStmt_ : updateStmt_;
+    std::unique_ptr<Statement>& st = isNew ? insertStmt_ : updateStmt_;
     if (!st) {
         std::string sql;
         if (isNew) {
@@ -411,18 +398,11 @@ void Table::Post() {
                 sql += (i ? ", " : "") + quoteIdent(fields_[i].name) + " = ?";
             sql += " WHERE rowid = ?";
         }
-        if (sqlite3_prepare_v2(db, sql.c_str(), -1, &st, nullptr) != SQLITE_OK) {
-            sqlite3_finalize(st);
-            st = nullptr;
-            throw StoreError(storeErrorText(db, tableName_));
-        }
+        st = std::make_unique<Statement>(db, sql, errorText());
     }
-    for (int i = 0; i < storedCount_; ++i) bindValue(st, i + 1, buffer_.values[i]);
-    if (!isNew) sqlite3_bind_int64(st, storedCount_ + 1, buffer_.rowid);
-    int rc = sqlite3_step(st);
-    sqlite3_reset(st);
-    sqlite3_clear_bindings(st);
-    if (rc != SQLITE_DONE) throw StoreError(storeErrorText(db, tableName_));
+    for (int i = 0; i < storedCount_; ++i) st->bind(i + 1, buffer_.values[i]);
+    if (!isNew) st->bindInt(storedCount_ + 1, buffer_.rowid);
+    st->run();
     if (isNew) buffer_.rowid = sqlite3_last_insert_rowid(db);
     state_ = DataSetState::Browse;
     placeRecord(std::move(buffer_), isNew);
@@ -500,11 +480,10 @@ void Table::Delete() {
     if (state_ == DataSetState::Edit) state_ = DataSetState::Browse;
     Record* r = current();
     if (!r) throw StoreError("In der leeren Tabelle '" + name_ + "' kann nichts gelöscht werden.");
-    sqlite3* db = db_.handle();
     {
-        Stmt st(db, "DELETE FROM " + quoteIdent(tableName_) + " WHERE rowid = ?");
-        sqlite3_bind_int64(st.st, 1, r->rowid);
-        if (sqlite3_step(st.st) != SQLITE_DONE) throw StoreError(storeErrorText(db, tableName_));
+        Statement st(db_.handle(), "DELETE FROM " + quoteIdent(tableName_) + " WHERE rowid = ?", errorText());
+        st.bindInt(1, r->rowid);
+        st.run();
     }
     records_.erase(records_.begin() + pos_);
     if (pos_ >= static_cast<int>(records_.size())) pos_ = static_cast<int>(records_.size()) - 1;
@@ -515,11 +494,7 @@ void Table::Delete() {
 void Table::EmptyTable() {
     if (!db_.Connected()) throw StoreError("Die Datenbank '" + db_.Location() + "' ist nicht verbunden.");
     verifyTable();
-    sqlite3* db = db_.handle();
-    {
-        Stmt st(db, "DELETE FROM " + quoteIdent(tableName_));
-        if (sqlite3_step(st.st) != SQLITE_DONE) throw StoreError(storeErrorText(db, tableName_));
-    }
+    Statement(db_.handle(), "DELETE FROM " + quoteIdent(tableName_), errorText()).run();
     if (active_) {
         state_ = DataSetState::Browse;
         load(false);

@@ -2,10 +2,10 @@
 // default database with its German slip layout, rows put in with plain SQL.
 
 #include "common/cli_lauf.h"
+#include "common/sql.h"
 #include "common/tempdir.h"
 
 #include <gtest/gtest.h>
-#include <sqlite3.h>
 
 #include <algorithm>
 #include <array>
@@ -71,40 +71,17 @@ class CliAusgabe : public ::testing::Test {
         return cli(PYRA_CLI, "--dir '" + tmp.path().string() + "' " + args);
     }
 
+    std::string datei() const { return tmp.file("Datenbank_Lotto.tdbd"); }
     void sql(const std::string& befehl) {
-        sqlite3* db = nullptr;
-        ASSERT_EQ(sqlite3_open(tmp.file("Datenbank_Lotto.tdbd").c_str(), &db), SQLITE_OK);
-        char* fehler = nullptr;
-        const int rc = sqlite3_exec(db, befehl.c_str(), nullptr, nullptr, &fehler);
-        EXPECT_EQ(rc, SQLITE_OK) << (fehler ? fehler : "");
-        sqlite3_free(fehler);
-        sqlite3_close(db);
+        EXPECT_EQ(pyra::test::sql_ausfuehren(datei(), befehl), "") << befehl;
     }
-
+    // The first value of the answer; -1 when there is none.
     long long wert(const std::string& abfrage) {
-        sqlite3* db = nullptr;
-        sqlite3_open_v2(tmp.file("Datenbank_Lotto.tdbd").c_str(), &db, SQLITE_OPEN_READONLY, nullptr);
-        sqlite3_stmt* st = nullptr;
-        long long v = -1;
-        if (sqlite3_prepare_v2(db, abfrage.c_str(), -1, &st, nullptr) == SQLITE_OK &&
-            sqlite3_step(st) == SQLITE_ROW)
-            v = sqlite3_column_int64(st, 0);
-        sqlite3_finalize(st);
-        sqlite3_close(db);
-        return v;
+        return static_cast<long long>(pyra::test::sql_wert(datei(), abfrage).value_or(-1));
     }
     double lotto(const std::string& feld) {
-        sqlite3* db = nullptr;
-        sqlite3_open_v2(tmp.file("Datenbank_Lotto.tdbd").c_str(), &db, SQLITE_OPEN_READONLY, nullptr);
-        sqlite3_stmt* st = nullptr;
-        double v = -1;
-        const std::string abfrage = "SELECT " + feld + " FROM Lotto WHERE ID_Verband = 3";
-        if (sqlite3_prepare_v2(db, abfrage.c_str(), -1, &st, nullptr) == SQLITE_OK &&
-            sqlite3_step(st) == SQLITE_ROW)
-            v = sqlite3_column_double(st, 0);
-        sqlite3_finalize(st);
-        sqlite3_close(db);
-        return v;
+        return pyra::test::sql_wert(datei(), "SELECT " + feld + " FROM Lotto WHERE ID_Verband = 3")
+            .value_or(-1);
     }
 
     // Week 7 of 2021, Saturday draw, with 30 rows (the reduction is another command's work).

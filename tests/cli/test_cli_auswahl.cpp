@@ -1,10 +1,9 @@
 #include "common/cli_lauf.h"
 #include "common/schlechte_ziehungen.h"
-#include "common/sql_text.h"
+#include "common/sql.h"
 #include "common/tempdir.h"
 
 #include <gtest/gtest.h>
-#include <sqlite3.h>
 
 #include <algorithm>
 #include <fcntl.h>
@@ -24,17 +23,10 @@ class CliAuswahl : public ::testing::Test {
         return cli(PYRA_CLI, "--dir '" + tmp.path().string() + "' " + args);
     }
 
+    // The first value of the answer; -1 when there is none.
     long long zahl(const std::string& sql) {
-        sqlite3* db = nullptr;
-        sqlite3_open_v2(tmp.file("Datenbank_Lotto.tdbd").c_str(), &db, SQLITE_OPEN_READONLY, nullptr);
-        sqlite3_stmt* st = nullptr;
-        long long v = -1;
-        if (sqlite3_prepare_v2(db, sql.c_str(), -1, &st, nullptr) == SQLITE_OK &&
-            sqlite3_step(st) == SQLITE_ROW)
-            v = sqlite3_column_int64(st, 0);
-        sqlite3_finalize(st);
-        sqlite3_close(db);
-        return v;
+        return static_cast<long long>(
+            pyra::test::sql_wert(tmp.file("Datenbank_Lotto.tdbd"), sql).value_or(-1));
     }
 };
 

@@ -2,12 +2,11 @@
 // workbooks, the export, and the online update from a server on 127.0.0.1.
 
 #include "common/cli_lauf.h"
-#include "common/sql_text.h"
+#include "common/sql.h"
 #include "common/tempdir.h"
 #include "maintenance/testserver.h"
 
 #include <gtest/gtest.h>
-#include <sqlite3.h>
 
 #include <filesystem>
 #include <fstream>

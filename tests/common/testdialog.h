@@ -8,9 +8,11 @@
 
 namespace pyra::test {
 
-// Records every message and question and answers questions from a script (default: Yes).
+// Records every message, question and hourglass switch and answers questions from a script
+// (default: Yes).
 class Testdialog : public data::Benutzerdialog {
   public:
+    void Warten_anzeigen(bool an) override { sanduhr.push_back(an); }
     void Meldung(const std::string& text) override { meldungen.push_back(text); }
     bool Frage(const std::string& text) override {
         fragen.push_back(text);
@@ -24,6 +26,7 @@ class Testdialog : public data::Benutzerdialog {
     std::vector<std::string> meldungen;
     std::vector<std::string> fragen;
     std::deque<bool> antworten;
+    std::vector<bool> sanduhr;
     bool abbruch = false;
 };
 

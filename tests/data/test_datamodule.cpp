@@ -1,13 +1,8 @@
+#include "common/datenmodul_umgebung.h"
 #include "common/kleiner_datentraeger.h"
-#include "common/sql_text.h"
-#include "common/tempdir.h"
-#include "common/testdialog.h"
-#include "data/datamodule.h"
-#include "data/standarddatenbank.h"
 #include "platform/instanz/einzelinstanz.h"
 
 #include <gtest/gtest.h>
-#include <sqlite3.h>
 
 #include <filesystem>
 #include <fstream>
@@ -17,28 +12,8 @@ using store::Value;
 
 namespace {
 
-class DataModuleTest : public ::testing::Test {
+class DataModuleTest : public test::Datenmodul_Umgebung {
   protected:
-    test::TempDir tmp;
-    data::Globale_Zustaende g;
-    data::Fensterzustand fenster;
-    test::Testdialog dialog;
-    std::unique_ptr<data::DataModule_Lotto> dm;
-
-    void SetUp() override {
-        data::Standarddatenbank_anlegen(tmp.dir(), {2026, 12, 10});
-        g.Programmverzeichnis = tmp.dir();
-        dm = std::make_unique<data::DataModule_Lotto>(g, fenster, dialog);
-        dm->Startsequenz({2026, 12, 10});
-    }
-
-    void waehle(int jahr, int woche) {
-        dm->Table_Wahl.Edit();
-        dm->Table_Wahl.FieldByName("Jahr_aktuell").SetInteger(jahr);
-        dm->Table_Wahl.FieldByName("Woche_aktuell").SetInteger(woche);
-        dm->Auswahl_uebernehmen();
-    }
-
     void reihen_anlegen(int n) {
         for (int r = 1; r <= n; ++r)
             dm->Table_Reihen.AppendRecord({3, dm->Wahl("Jahr_aktuell"), dm->Wahl("Woche_aktuell"),
@@ -209,14 +184,14 @@ TEST(Standarddatenbank, SideFilesOfAMissingDatabaseAreMovedAsideNotReplayed) {
     const std::string datei = tmp.file("Datenbank_Lotto.tdbd");
     ASSERT_TRUE(data::Standarddatenbank_anlegen(tmp.dir(), {2026, 12, 10}));
     // A write whose log was never folded into the file, as after a kill: keep a copy of the log.
-    sqlite3* db = nullptr;
-    ASSERT_EQ(sqlite3_open(datei.c_str(), &db), SQLITE_OK);
-    sqlite3_exec(db,
-                 "PRAGMA journal_mode=WAL; PRAGMA wal_autocheckpoint=0; UPDATE Lotto SET Reihenberechnung=7",
-                 nullptr, nullptr, nullptr);
-    std::filesystem::copy_file(datei + "-wal", tmp.file("wal.kopie"));
-    std::filesystem::copy_file(datei + "-shm", tmp.file("shm.kopie"));
-    sqlite3_close(db);
+    {
+        test::Sql_Verbindung db(datei);
+        ASSERT_EQ(db.ausfuehren("PRAGMA journal_mode=WAL; PRAGMA wal_autocheckpoint=0; "
+                                "UPDATE Lotto SET Reihenberechnung=7"),
+                  "");
+        std::filesystem::copy_file(datei + "-wal", tmp.file("wal.kopie"));
+        std::filesystem::copy_file(datei + "-shm", tmp.file("shm.kopie"));
+    }
     std::filesystem::remove(datei);
     std::filesystem::copy_file(tmp.file("wal.kopie"), datei + "-wal");
     std::filesystem::copy_file(tmp.file("shm.kopie"), datei + "-shm");

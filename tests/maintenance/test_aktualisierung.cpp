@@ -1,6 +1,6 @@
+#include "common/datenmodul_umgebung.h"
 #include "common/schlechte_ziehungen.h"
 #include "maintenance/aktualisierung.h"
-#include "maintenance/lotto_umgebung.h"
 #include "maintenance/testserver.h"
 #include "store/store.h"
 
@@ -24,17 +24,16 @@ std::string lesen(const std::string& datei) {
 // Key of the Saturday draw of week 1 of 2021 in Germany, which the shipped history holds.
 const char* SA_2021_1 = "ID_Verband=3 AND ID_Ziehung=1 AND Jahr=2021 AND Woche=1";
 
-class Aktualisierung : public test::Lotto_Umgebung {
+class Aktualisierung : public test::Datenmodul_Umgebung {
   protected:
     std::string fehlergrund;
 
     void SetUp() override {
-        test::Lotto_Umgebung::SetUp();
+        test::Datenmodul_Umgebung::SetUp();
         std::filesystem::create_directories(tmp.path() / "quelle");
         // Stored values that the update must keep: a Zusatzzahl and a prize.
-        test::sql_ausfuehren(hauptdatei(), std::string("UPDATE Zahlen SET Zusatzzahl=7 WHERE ") + SA_2021_1 +
-                                               " AND AB=1;" + "UPDATE Gewinn SET Gewinn=1234.5 WHERE " +
-                                               SA_2021_1 + " AND Rang=2;");
+        sql(std::string("UPDATE Zahlen SET Zusatzzahl=7 WHERE ") + SA_2021_1 + " AND AB=1;" +
+            "UPDATE Gewinn SET Gewinn=1234.5 WHERE " + SA_2021_1 + " AND Rang=2;");
     }
 
     // An update database: two draws and three prize classes, then the changes given as SQL.
@@ -42,7 +41,7 @@ class Aktualisierung : public test::Lotto_Umgebung {
         static int nr = 0;
         const std::string pfad = (tmp.path() / "quelle" / ("u" + std::to_string(++nr) + ".tdbd")).string();
         store::Database::createFile(pfad, store::updateSchema());
-        test::sql_ausfuehren(
+        const std::string fehler = test::sql_ausfuehren(
             pfad, "INSERT INTO Zahlen_Update (ID_Verband, ID_Ziehung, Jahr, Woche, AB, Zahl_01, Zahl_02, "
                   "Zahl_03, Zahl_04, "
                   "Zahl_05, Zahl_06, Zusatzzahl, Superzahl, Zahl_01_g, Zahl_02_g, Zahl_03_g, Zahl_04_g, "
@@ -54,6 +53,7 @@ class Aktualisierung : public test::Lotto_Umgebung {
                   "INSERT INTO Gewinn_Update VALUES (3, 2021, 1, 1, 2, 5, 0), (3, 2021, 1, 1, 3, 6, 777.5),"
                   "(3, 2027, 5, 1, 1, 1, NULL);" +
                       aenderung);
+        EXPECT_EQ(fehler, "") << aenderung;
         return lesen(pfad);
     }
 
@@ -155,7 +155,9 @@ TEST_F(Aktualisierung, BadDownloadsMergeNothingAndKeepTheOldUpdateFile) {
                 sql += (i ? ", " : "") + store::quoteIdent(t.fields[i].name);
             sql += ");";
         }
-        test::sql_ausfuehren(p, sql + "INSERT INTO Gewinn_Update VALUES (3, 2021, NULL, 1, 2, 5, 0);");
+        EXPECT_EQ(
+            test::sql_ausfuehren(p, sql + "INSERT INTO Gewinn_Update VALUES (3, 2021, NULL, 1, 2, 5, 0);"),
+            "");
         return lesen(p);
     }();
     struct Fall {

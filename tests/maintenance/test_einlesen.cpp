@@ -1,5 +1,5 @@
+#include "common/datenmodul_umgebung.h"
 #include "common/schlechte_ziehungen.h"
-#include "maintenance/lotto_umgebung.h"
 #include "maintenance/zahlen_quoten_einlesen.h"
 
 #include <map>
@@ -67,7 +67,7 @@ class Testmappe : public maintenance::Zellenleser {
 
 const std::vector<std::string> sechs = {"5", "12", "23", "34", "41", "49"};
 
-class Einlesen : public test::Lotto_Umgebung {
+class Einlesen : public test::Datenmodul_Umgebung {
   protected:
     Testmappe mappe;
 
@@ -120,9 +120,8 @@ TEST_F(Einlesen, LayoutAWeekFromTheRowAboveAndTheTurnOfTheYear) {
     mappe.zeile_a(60, 5, "", "SA", {"10", "20", "30", "31", "32", "33"});
     mappe.zeile_a(60, 6, "1", "MI", {"2", "9", "14", "27", "38", "45"});
     // Prizes stored before: a class without winners keeps its prize.
-    test::sql_ausfuehren(
-        hauptdatei(), "DELETE FROM Gewinn WHERE ID_Verband=3 AND Jahr=2014 AND Woche=1 AND ID_Ziehung=2;"
-                      "INSERT INTO Gewinn VALUES (3, 2014, 1, 2, 1, 0, 999.5), (3, 2014, 1, 2, 9, 0, 4.5)");
+    sql("DELETE FROM Gewinn WHERE ID_Verband=3 AND Jahr=2014 AND Woche=1 AND ID_Ziehung=2;"
+        "INSERT INTO Gewinn VALUES (3, 2014, 1, 2, 1, 0, 999.5), (3, 2014, 1, 2, 9, 0, 4.5)");
     parameter(2014, 1, 53);
     einlesen();
 

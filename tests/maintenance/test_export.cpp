@@ -1,4 +1,4 @@
-#include "maintenance/lotto_umgebung.h"
+#include "common/datenmodul_umgebung.h"
 #include "maintenance/update_export.h"
 
 #include <filesystem>
@@ -7,7 +7,7 @@ using namespace pyra;
 
 namespace {
 
-class Export : public test::Lotto_Umgebung {
+class Export : public test::Datenmodul_Umgebung {
   protected:
     maintenance::Exportergebnis exportieren(int ab_jahr) {
         dm->Table_Wahl.Edit();
@@ -21,9 +21,8 @@ class Export : public test::Lotto_Umgebung {
 
 TEST_F(Export, RowsFromTheYearOnAndOnlyDrawsWithResults) {
     // A prize row of a draw without results is exported all the same.
-    test::sql_ausfuehren(hauptdatei(),
-                         "INSERT INTO Gewinn (ID_Verband, Jahr, Woche, ID_Ziehung, Rang, Anzahl) "
-                         "VALUES (3, 2026, 50, 1, 1, NULL)");
+    sql("INSERT INTO Gewinn (ID_Verband, Jahr, Woche, ID_Ziehung, Rang, Anzahl) "
+        "VALUES (3, 2026, 50, 1, 1, NULL)");
     auto e = exportieren(2025);
     EXPECT_EQ(std::to_string(e.ziehungen) + "\n",
               abfrage("SELECT count(*) FROM Zahlen WHERE Jahr >= 2025 AND Zahl_01 IS NOT NULL"));

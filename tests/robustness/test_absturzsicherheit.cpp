@@ -8,7 +8,7 @@
 // closes), so that most kills land inside the work. PYRA_ABBRUECHE sets the number of kills per
 // command (default 50).
 
-#include "common/sql_text.h"
+#include "common/sql.h"
 #include "common/tempdir.h"
 #include "data/datamodule.h"
 #include "maintenance/testserver.h"

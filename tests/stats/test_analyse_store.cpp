@@ -177,20 +177,9 @@ TEST(Standarddatenbank, AnalysisEqualsTheDialogsCalculationAndStatisticsThePureC
         ASSERT_TRUE(e.berechnet) << e.fehler;
     }
 
-    sqlite3* db = nullptr;
-    ASSERT_EQ(sqlite3_open(ohne.file("Datenbank_Lotto.tdbd").c_str(), &db), SQLITE_OK);
-    ASSERT_EQ(sqlite3_exec(db, ("ATTACH '" + mit.file("Datenbank_Lotto.tdbd") + "' AS m").c_str(), nullptr,
-                           nullptr, nullptr),
-              SQLITE_OK);
-    auto zahl = [&](const std::string& text) {
-        sqlite3_stmt* st = nullptr;
-        double v = -1;
-        if (sqlite3_prepare_v2(db, text.c_str(), -1, &st, nullptr) == SQLITE_OK &&
-            sqlite3_step(st) == SQLITE_ROW)
-            v = sqlite3_column_double(st, 0);
-        sqlite3_finalize(st);
-        return v;
-    };
+    test::Sql_Verbindung db(ohne.file("Datenbank_Lotto.tdbd"));
+    ASSERT_EQ(db.ausfuehren("ATTACH '" + mit.file("Datenbank_Lotto.tdbd") + "' AS m"), "");
+    auto zahl = [&](const std::string& text) { return db.wert(text).value_or(-1); };
     std::string verschieden = "a.EZDVFS IS NOT b.EZDVFS OR a.Summe IS NOT b.Summe OR a.G_U IS NOT b.G_U OR "
                               "a.Summe_Wo IS NOT b.Summe_Wo";
     for (int k = 1; k <= 7; ++k)
@@ -235,7 +224,6 @@ TEST(Standarddatenbank, AnalysisEqualsTheDialogsCalculationAndStatisticsThePureC
         zahl("SELECT max(abs(s - 100)) FROM (SELECT sum(Prozent) AS s FROM m.Summe_Ru GROUP BY ID_Verband, "
              "ID_Ziehung)"),
         1e-9);
-    sqlite3_close(db);
 
     // The sort click on week 20 of 2024 stores what the pure count gives for the shipped series.
     data::Globale_Zustaende g;

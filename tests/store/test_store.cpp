@@ -1,10 +1,10 @@
 #include "common/kleiner_datentraeger.h"
+#include "common/sql.h"
 #include "common/tempdir.h"
 #include "store/store.h"
 
 #include <functional>
 #include <gtest/gtest.h>
-#include <sqlite3.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -12,6 +12,7 @@
 #include <csignal>
 #include <fstream>
 #include <optional>
+#include <sstream>
 #include <string>
 #include <sys/resource.h>
 #include <utility>
@@ -547,15 +548,11 @@ TEST(StoreFiles, SchemaHasTheTablesFieldsAndIndexesUnderTheirNames) {
     pyra::test::TempDir tmp;
     std::string p = tmp.file("s.tdbd");
     Database::createFile(p, mainSchema());
-    sqlite3* db = nullptr;
-    ASSERT_EQ(sqlite3_open(p.c_str(), &db), SQLITE_OK);
+    // The answer's rows, one name each.
     auto names = [&](const std::string& sql) {
         std::vector<std::string> out;
-        sqlite3_stmt* st = nullptr;
-        sqlite3_prepare_v2(db, sql.c_str(), -1, &st, nullptr);
-        while (sqlite3_step(st) == SQLITE_ROW)
-            out.push_back(reinterpret_cast<const char*>(sqlite3_column_text(st, 0)));
-        sqlite3_finalize(st);
+        std::istringstream rows(pyra::test::sql_text(p, sql));
+        for (std::string row; std::getline(rows, row);) out.push_back(row);
         return out;
     };
     auto tables = names("SELECT name FROM sqlite_master WHERE type='table' ORDER BY name");
@@ -572,7 +569,6 @@ TEST(StoreFiles, SchemaHasTheTablesFieldsAndIndexesUnderTheirNames) {
     auto idx = names(
         "SELECT name FROM sqlite_master WHERE type='index' AND tbl_name='Zahl_Daten' AND name LIKE 'Index%'");
     EXPECT_EQ(idx.size(), 6u);
-    sqlite3_close(db);
 }
 
 } // namespace

@@ -1,7 +1,7 @@
 // The reduction, win evaluation and expected-winnings commands over a real database: the command
 // flow, what is stored in table Reihen and Gw_Erwartung, and what the user sees.
 
-#include "common/sql_text.h"
+#include "common/sql.h"
 #include "common/tempdir.h"
 #include "common/testdialog.h"
 #include "data/datamodule.h"

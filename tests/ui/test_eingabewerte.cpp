@@ -3,7 +3,7 @@
 // value again, the cursor is back in browse state and the file keeps the stored value. A refused
 // bank number does not empty the rows of an unlocked system.
 
-#include "common/sql_text.h"
+#include "common/sql.h"
 #include "data/eingabepruefung.h"
 #include "data/standarddatenbank.h"
 #include "lauf.h"

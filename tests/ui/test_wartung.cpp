@@ -2,7 +2,7 @@
 // committed fixture workbooks, the update export (F8) and the menu command "Aktualisierung"
 // against servers on 127.0.0.1.
 
-#include "common/sql_text.h"
+#include "common/sql.h"
 #include "data/standarddatenbank.h"
 #include "lauf.h"
 #include "maintenance/aktualisierung.h"

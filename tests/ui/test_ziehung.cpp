@@ -3,7 +3,7 @@
 // checks, the close step, the stored tip.
 
 #include "common/schlechte_ziehungen.h"
-#include "common/sql_text.h"
+#include "common/sql.h"
 #include "data/datum.h"
 #include "data/standarddatenbank.h"
 #include "lauf.h"
