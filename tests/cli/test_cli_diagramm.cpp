@@ -1,10 +1,10 @@
 // The batch companion's charts and frequency test, end to end on a temporary directory.
 
 #include "common/cli_lauf.h"
+#include "common/sql.h"
 #include "common/tempdir.h"
 
 #include <gtest/gtest.h>
-#include <sqlite3.h>
 
 #include <cstdint>
 #include <filesystem>
@@ -28,20 +28,12 @@ class CliDiagramm : public ::testing::Test {
 
     // Statistics rows of the selection 2024/11 that hold a computed frequency.
     int berechnete_zeilen() {
-        sqlite3* db = nullptr;
-        sqlite3_open_v2(pfad("Datenbank_Lotto.tdbd").c_str(), &db, SQLITE_OPEN_READONLY, nullptr);
-        sqlite3_stmt* st = nullptr;
-        int n = -1;
-        if (sqlite3_prepare_v2(
-                db,
-                "SELECT count(*) FROM Zahl_Daten WHERE Haeufigkeit_Wo IS NOT NULL AND Jahr = 2024 "
-                "AND Woche = 11 AND ID_Verband = 3 AND ID_Ziehung = 1",
-                -1, &st, nullptr) == SQLITE_OK &&
-            sqlite3_step(st) == SQLITE_ROW)
-            n = sqlite3_column_int(st, 0);
-        sqlite3_finalize(st);
-        sqlite3_close(db);
-        return n;
+        return static_cast<int>(
+            pyra::test::sql_wert(pfad("Datenbank_Lotto.tdbd"),
+                                 "SELECT count(*) FROM Zahl_Daten WHERE Haeufigkeit_Wo IS NOT "
+                                 "NULL AND Jahr = 2024 AND Woche = 11 AND ID_Verband = 3 AND "
+                                 "ID_Ziehung = 1")
+                .value_or(-1));
     }
 };
 

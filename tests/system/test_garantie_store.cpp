@@ -1,7 +1,7 @@
 // The guaranteed-system command and the exact check over a real database: what is stored in
 // table Reihen, the lock, the refusals and the question for an incomplete system.
 
-#include "common/sql_text.h"
+#include "common/sql.h"
 #include "common/tempdir.h"
 #include "common/testdialog.h"
 #include "data/datamodule.h"
