@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 
@@ -173,10 +174,21 @@ TEST_F(DataModuleTest, DamagedNumberRangeGetsNoMoreThan49StatisticsRecords) {
 }
 
 TEST_F(DataModuleTest, AssociationFilterShowsOnlyThreeToSix) {
-    dm->Table_Verband.AppendRecord({2, "Zwei"});
-    dm->Table_Verband.AppendRecord({7, "Sieben"});
-    dm->Table_Verband.Refresh();
-    EXPECT_EQ(dm->Table_Verband.RecordCount(), 3);
+    auto& t = dm->Table_Verband;
+    const auto gezeigt = [&t] {
+        std::vector<std::int64_t> ids;
+        for (t.First(); !t.Eof(); t.Next()) ids.push_back(t.FieldByName("ID_Verband").AsInteger());
+        std::sort(ids.begin(), ids.end());
+        return ids;
+    };
+    std::vector<std::int64_t> erwartet = gezeigt();
+    ASSERT_EQ(std::count(erwartet.begin(), erwartet.end(), 6), 0);
+    t.AppendRecord({2, "Zwei"});
+    t.AppendRecord({6, "Sechs"});
+    t.AppendRecord({7, "Sieben"});
+    t.Refresh();
+    erwartet.push_back(6);
+    EXPECT_EQ(gezeigt(), erwartet);
 }
 
 TEST(Standarddatenbank, SideFilesOfAMissingDatabaseAreMovedAsideNotReplayed) {

@@ -29,7 +29,6 @@ TEST(Gewinn, EvaluatesEveryRowInOrderAndNeedsResults) {
     const std::vector<Reihe> reihen{{1, 2, 3, 4, 5, 6}, {1, 2, 3, 10, 11, 12}, {}, {20, 21, 22, 23, 24, 25}};
     const Reihe ziehung{1, 2, 3, 4, 11, 30};
     EXPECT_EQ(Gewinn_ermitteln(reihen, ziehung), (std::vector<int>{4, 4, 0, 0}));
-    EXPECT_EQ(Gewinn_ermitteln(reihen, ziehung), Gewinn_ermitteln(reihen, ziehung));
     EXPECT_TRUE(Gewinn_ermitteln({}, ziehung).empty());
     EXPECT_TRUE(Ziehungsergebnisse_vorhanden(ziehung));
     EXPECT_FALSE(Ziehungsergebnisse_vorhanden({0, 0, 0, 0, 0, 0}));
