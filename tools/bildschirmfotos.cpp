@@ -9,11 +9,13 @@
 //   gewinnerwartung.png, kuerzung.png, analyse.png, zahlentipp.png, druckeinstellung.png,
 //   ascii.png, export.png, zahlen_quoten_einlesen.png, copyright.png   the other dialogs
 //   druck.png         the print dialog for Austria, whose slip has no layout, with the refusal
+//   diagramme_<art>.png  the five tabs of the chart window, on number 13
 
 #include "data/datamodule.h"
 #include "data/datum.h"
 #include "data/standarddatenbank.h"
 #include "system/systembefehle_store.h"
+#include "ui/diagramme/form_diagramme.h"
 #include "ui/dialoge/form_analyse.h"
 #include "ui/dialoge/form_ascii.h"
 #include "ui/dialoge/form_druck.h"
@@ -36,6 +38,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
 #include <QCursor>
 #include <QDir>
 #include <QEventLoop>
@@ -44,6 +47,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
+#include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTimer>
 
@@ -235,6 +239,22 @@ int main(int argc, char** argv) {
               aufnehmen(QStringLiteral("copyright.png"), {modales_fenster()});
               schliessen();
           });
+
+    // The chart window, opened from the statistics grid on number 13, one picture a tab; the
+    // recurrence chart with z = 2.
+    dm->Table_Zahl_Daten.Locate("Zahl", {13});
+    form.MenuItem_Gitter_Diagramme->trigger();
+    ui::TForm_Diagramme* diagramme = form.Form_Diagramme;
+    diagramme->ComboBox_Wiederholung->setCurrentIndex(1);
+    warten(800);
+    for (int i = 0; i < ui::kAnzahl_Diagramme; ++i) {
+        diagramme->TabWidget_Diagramme->setCurrentIndex(i);
+        warten(300);
+        aufnehmen(QStringLiteral("diagramme_%1.png")
+                      .arg(QString::fromStdString(ui::Diagrammart_Name(static_cast<ui::Diagrammart>(i)))),
+                  {diagramme});
+    }
+    diagramme->close();
 
     // Austria (6 aus 45): numbers 46 to 49 cannot be marked; its slip has no layout, so "Drucken"
     // refuses and says what is missing.

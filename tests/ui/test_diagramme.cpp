@@ -89,7 +89,6 @@ class Diagramme : public QObject {
     void folgt_der_auswahl_solange_es_offen_ist();
     void ohne_ziehungen_und_mit_beschaedigter_einstellung();
     void bild_und_druck_des_gezeigten_diagramms();
-    void bildschirmfotos();
 
   private:
     test::TempDir vorlage_;
@@ -349,27 +348,6 @@ void Diagramme::bild_und_druck_des_gezeigten_diagramms() {
     QCOMPARE(l.meldungen.last(),
              QStringLiteral("Kein Drucker installiert! Das Diagramm wurde in die Datei ") +
                  QString::fromStdString(arbeit.string()) + QStringLiteral(" geschrieben."));
-}
-
-void Diagramme::bildschirmfotos() {
-    const QString ziel = qEnvironmentVariable("PYRA_SCREENSHOT_DIR");
-    if (ziel.isEmpty()) QSKIP("PYRA_SCREENSHOT_DIR nicht gesetzt");
-    QVERIFY(ui::Stil_anwenden(*qApp).isEmpty());
-    Lauf l(vorlage_.dir(), {2024, 3, 14});
-    l.form->show();
-    QVERIFY(l.dm->Table_Zahl_Daten.Locate("Zahl", {13}));
-    l.form->MenuItem_Gitter_Diagramme->trigger();
-    ui::TForm_Diagramme* f = l.form->Form_Diagramme;
-    f->ComboBox_Wiederholung->setCurrentIndex(1);
-    QVERIFY(QTest::qWaitForWindowExposed(f));
-    for (int i = 0; i < ui::kAnzahl_Diagramme; ++i) {
-        f->TabWidget_Diagramme->setCurrentIndex(i);
-        QTest::qWait(150);
-        const QString name =
-            QStringLiteral("/diagramme_%1.png")
-                .arg(QString::fromStdString(ui::Diagrammart_Name(static_cast<ui::Diagrammart>(i))));
-        QVERIFY(f->grab().save(ziel + name));
-    }
 }
 
 QTEST_MAIN(Diagramme)
