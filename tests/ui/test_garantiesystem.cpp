@@ -285,10 +285,10 @@ void Garantiedialog::bildschirmfotos() {
     QTest::qWait(100);
     QVERIFY(d->grab().save(ziel + QStringLiteral("/garantiesystem.png")));
 
-    // During the search, a few seconds in.
+    // During the search, at its first report.
     bool aufgenommen = false;
     d->bei_fortschritt = [&](const system::Garantiefortschritt& f) {
-        if (aufgenommen || f.Reihen == 0 || f.Sekunden_uebrig > 7) return;
+        if (aufgenommen || f.Reihen == 0) return;
         aufgenommen = d->grab().save(ziel + QStringLiteral("/garantiesystem_suche.png"));
     };
     QCOMPARE(d->Start(), system::Garantiebefehl_Ende::Ausgefuehrt);
