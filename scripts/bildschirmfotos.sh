@@ -11,7 +11,7 @@ bash scripts/install-deps.sh
 cmake --build "$build" --target pyra-bildschirmfotos -j "$(nproc)"
 programm="$(realpath "$build/tools/pyra-bildschirmfotos")"
 sprache=C.UTF-8
-if locale -a 2>/dev/null | grep -qi '^de_DE.utf-\?8$'; then sprache=de_DE.UTF-8; fi
+if locale -a 2>/dev/null | grep -ci '^de_DE.utf-\?8$' >/dev/null; then sprache=de_DE.UTF-8; fi
 export LANG="$sprache" LC_ALL="$sprache" QT_QPA_PLATFORM=xcb
 unset QT_SCALE_FACTOR
 xvfb-run -a -s "-screen 0 1280x1024x24" bash -c '
