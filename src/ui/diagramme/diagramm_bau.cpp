@@ -221,6 +221,9 @@ QChart* haeufigkeit(const stats::Diagrammdaten& d) {
             unter->append(xs, std::max(0.0, erwartet - 2 * streuung));
         }
         auto* band = new QAreaSeries(ober, unter);
+        // The area does not own its border lines; as its children they go with it.
+        ober->setParent(band);
+        unter->setParent(band);
         band->setName(QStringLiteral("± 2 Standardabweichungen"));
         QColor f = Farbe_Schiefer;
         f.setAlpha(70);
