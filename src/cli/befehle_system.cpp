@@ -120,11 +120,8 @@ int gewinnermittlung(Kontext& k) {
     return 0;
 }
 
-int gewinnerwartung(Kontext& k) {
-    Argumente a(k.args);
-    const auto reihe = a.option("reihe");
-    if (!a.rest().empty()) throw Aufruffehler("gewinnerwartung nimmt nur --seed S und --reihe R.");
-    if (!system::Gewinnerwartung_moeglich(k.dm)) throw Befehlsfehler("Diese Woche hat keine Systemreihen.");
+// Puts the rows' cursor on row R of --reihe R, or on the last row: the commands count rows 1..R.
+void bis_reihe_waehlen(Kontext& k, const std::optional<std::string>& reihe) {
     store::Table& t = k.dm.Table_Reihen;
     if (reihe) {
         const long long r = ganzzahl(*reihe, "Die Reihe", 1, 750);
@@ -133,6 +130,14 @@ int gewinnerwartung(Kontext& k) {
     } else {
         t.Last();
     }
+}
+
+int gewinnerwartung(Kontext& k) {
+    Argumente a(k.args);
+    const auto reihe = a.option("reihe");
+    if (!a.rest().empty()) throw Aufruffehler("gewinnerwartung nimmt nur --seed S und --reihe R.");
+    if (!system::Gewinnerwartung_moeglich(k.dm)) throw Befehlsfehler("Diese Woche hat keine Systemreihen.");
+    bis_reihe_waehlen(k, reihe);
     system::Gewinnerwartung_Anzeige anzeige;
     try {
         anzeige = system::Gewinnerwartung_zeigen(k.dm, laufoptionen(k));
@@ -207,14 +212,7 @@ int pruefung(Kontext& k) {
     const auto reihe = a.option("reihe");
     if (!a.rest().empty()) throw Aufruffehler("pruefung nimmt nur --reihe R.");
     if (!system::Gewinnerwartung_moeglich(k.dm)) throw Befehlsfehler("Diese Woche hat keine Systemreihen.");
-    store::Table& t = k.dm.Table_Reihen;
-    if (reihe) {
-        const long long r = ganzzahl(*reihe, "Die Reihe", 1, 750);
-        if (!t.Locate("Reihe", {r}))
-            throw Befehlsfehler("Die Reihe " + std::to_string(r) + " gibt es nicht.");
-    } else {
-        t.Last();
-    }
+    bis_reihe_waehlen(k, reihe);
     system::Garantiepruefung_Anzeige anzeige;
     try {
         anzeige = system::Garantiepruefung_Befehl(k.dm, laufoptionen(k));

@@ -202,20 +202,12 @@ Garantiepruefung_Anzeige Garantiepruefung_Befehl(data::DataModule_Lotto& dm, con
     const int zahlen_bis = dm.Zahlen_bis();
     a.Reihe = ganzzahl(dm.Table_Reihen, "Reihe");
 
-    // Rows 1..R in key order, as the simulation takes them; an empty number reads 0.
-    dm.Oeffne_Query_Reihen();
-    std::vector<Reihe> reihen;
-    auto& q = dm.Query_Reihen;
-    for (q.First(); !q.Eof() && static_cast<int>(reihen.size()) < std::min(a.Reihe, Max_Reihen); q.Next()) {
-        Reihe z{};
-        for (int k = 0; k < 6; ++k) {
-            z[k] = static_cast<int>(q.FieldByName("Tipp_Zahl_" + std::to_string(k + 1)).AsInteger());
-            if (z[k] >= 1 && (z[k] > zahlen_bis || !systemzahlen[static_cast<std::size_t>(z[k])]))
+    // Rows 1..R, as the simulation takes them; an empty number reads 0.
+    const std::vector<Reihe> reihen = Systemreihen_lesen(dm, std::min(a.Reihe, Max_Reihen));
+    for (const Reihe& z : reihen)
+        for (int zahl : z)
+            if (zahl >= 1 && (zahl > zahlen_bis || !systemzahlen[static_cast<std::size_t>(zahl)]))
                 a.Fremde_Zahlen = true;
-        }
-        reihen.push_back(z);
-    }
-    q.First();
     a.Pruefung = Garantie_pruefen(reihen, systemzahlen, zahlen_bis);
     if (!a.Pruefung.Exakt && Simulation_moeglich(systemzahlen, zahlen_bis)) {
         Zufallsgenerator zufall(optionen.Startwert ? *optionen.Startwert : Startwert_aus_Uhr());

@@ -1,15 +1,5 @@
-# Writes a C++ source holding the shipped table of guaranteed systems as a string constant,
-# split into pieces so no single literal grows beyond what every compiler accepts.
+# Writes a C++ source holding the shipped table of guaranteed systems as a string constant.
+include(${CMAKE_CURRENT_LIST_DIR}/../../cmake/text_als_literal.cmake)
 file(READ ${IN} text)
-string(LENGTH "${text}" len)
-set(literal "")
-set(pos 0)
-while(pos LESS len)
-  string(SUBSTRING "${text}" ${pos} 30000 chunk)
-  string(APPEND literal "R\"pyra(${chunk})pyra\"\n")
-  math(EXPR pos "${pos} + 30000")
-endwhile()
-if(literal STREQUAL "")
-  set(literal "\"\"")
-endif()
+text_als_literal("${text}" literal)
 file(WRITE ${OUT} "namespace pyra::system {\nconst char* Garantietabelle_Text() {\n  return ${literal};\n}\n}\n")

@@ -286,6 +286,16 @@ Gewinnermittlung_Ende Gewinnermittlung_Befehl(data::DataModule_Lotto& dm, Gewinn
     return Gewinnermittlung_Ende::Ausgefuehrt;
 }
 
+std::vector<Reihe> Systemreihen_lesen(data::DataModule_Lotto& dm, int bis) {
+    dm.Oeffne_Query_Reihen();
+    std::vector<Reihe> reihen;
+    auto& q = dm.Query_Reihen;
+    for (q.First(); !q.Eof() && static_cast<int>(reihen.size()) < bis; q.Next())
+        reihen.push_back(sechs_zahlen(q, "Tipp_Zahl_", false));
+    q.First();
+    return reihen;
+}
+
 bool Gewinnerwartung_moeglich(data::DataModule_Lotto& dm) {
     return dm.Table_Reihen.Active() && dm.Table_Reihen.RecordCount() > 0;
 }
@@ -313,13 +323,7 @@ Gewinnerwartung_Anzeige Gewinnerwartung_zeigen(data::DataModule_Lotto& dm, const
         ~Cursor_zurueck() { dm.dialog.Warten_anzeigen(false); }
     } zurueck{dm};
 
-    // Rows 1..750 in key order; an empty number reads 0.
-    dm.Oeffne_Query_Reihen();
-    std::vector<Reihe> reihen;
-    auto& q = dm.Query_Reihen;
-    for (q.First(); !q.Eof() && static_cast<int>(reihen.size()) < Max_Reihen; q.Next())
-        reihen.push_back(sechs_zahlen(q, "Tipp_Zahl_", false));
-    q.First();
+    const std::vector<Reihe> reihen = Systemreihen_lesen(dm, Max_Reihen);
 
     const int wiederholungen = ganzzahl(dm.Table_Lotto, "Gewinnerwartung");
     Zufallsgenerator zufall(Startwert(optionen));

@@ -82,6 +82,10 @@ struct Gewinnerwartung_Anzeige {
     Gewinnerwartungswerte Werte;
 };
 
+// Rows 1..bis of the selection in key order, as the simulation and the exact check take them;
+// an empty number reads 0. Leaves the rows' query on its first record.
+std::vector<Reihe> Systemreihen_lesen(data::DataModule_Lotto& dm, int bis);
+
 // True when the menu command "Gewinnerwartung" shows its dialog: the selection has a row.
 bool Gewinnerwartung_moeglich(data::DataModule_Lotto& dm);
 

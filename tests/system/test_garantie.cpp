@@ -4,6 +4,8 @@
 #include "system/garantiesystem.h"
 #include "system/zufall.h"
 
+#include "common/systemflags.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -16,11 +18,7 @@ using namespace pyra::system;
 
 namespace {
 
-Systemflags flags(const std::vector<int>& zahlen) {
-    Systemflags f{};
-    for (int z : zahlen) f[static_cast<std::size_t>(z)] = true;
-    return f;
-}
+using pyra::test::flags;
 
 // Every choice of r of the given numbers, ascending, in lexicographic order.
 std::vector<std::vector<int>> auswahlen(const std::vector<int>& zahlen, int r) {

@@ -1,6 +1,7 @@
 // The guaranteed-system command and the exact check over a real database: what is stored in
 // table Reihen, the lock, the refusals and the question for an incomplete system.
 
+#include "common/gespeicherte_reihen.h"
 #include "common/sql.h"
 #include "common/tempdir.h"
 #include "common/testdialog.h"
@@ -60,18 +61,7 @@ class GarantiebefehlTest : public ::testing::Test {
         }
         dm->Table_Reihen.First();
     }
-    std::vector<system::Reihe> gespeichert() {
-        std::vector<system::Reihe> v;
-        auto& t = dm->Table_Reihen;
-        for (t.First(); !t.Eof(); t.Next()) {
-            system::Reihe r{};
-            for (int k = 0; k < 6; ++k)
-                r[k] = static_cast<int>(t.FieldByName("Tipp_Zahl_" + std::to_string(k + 1)).AsInteger());
-            v.push_back(r);
-        }
-        t.First();
-        return v;
-    }
+    std::vector<system::Reihe> gespeichert() { return test::gespeicherte_reihen(dm->Table_Reihen); }
     std::string sql(const std::string& abfrage) {
         return test::sql_text(tmp.file("Datenbank_Lotto.tdbd"), abfrage);
     }

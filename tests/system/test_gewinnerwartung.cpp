@@ -2,6 +2,8 @@
 #include "system/kuerzung.h"
 #include "system/texte.h"
 
+#include "common/systemflags.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -11,11 +13,7 @@ using namespace pyra::system;
 
 namespace {
 
-Systemflags flags(const std::vector<int>& zahlen) {
-    Systemflags f{};
-    for (int z : zahlen) f[static_cast<std::size_t>(z)] = true;
-    return f;
-}
+using pyra::test::flags;
 
 // Every combination of six of the given numbers, ascending.
 std::vector<Reihe> vollsystem(const std::vector<int>& zahlen) {

@@ -1,6 +1,7 @@
 // The reduction, win evaluation and expected-winnings commands over a real database: the command
 // flow, what is stored in table Reihen and Gw_Erwartung, and what the user sees.
 
+#include "common/gespeicherte_reihen.h"
 #include "common/sql.h"
 #include "common/tempdir.h"
 #include "common/testdialog.h"
@@ -105,18 +106,7 @@ class SystembefehleTest : public ::testing::Test {
         schwellen(-1);
         lotto("Reihenberechnung", reihen);
     }
-    std::vector<system::Reihe> reihen() {
-        std::vector<system::Reihe> v;
-        auto& t = dm->Table_Reihen;
-        for (t.First(); !t.Eof(); t.Next()) {
-            system::Reihe r{};
-            for (int k = 0; k < 6; ++k)
-                r[k] = static_cast<int>(t.FieldByName("Tipp_Zahl_" + std::to_string(k + 1)).AsInteger());
-            v.push_back(r);
-        }
-        t.First();
-        return v;
-    }
+    std::vector<system::Reihe> reihen() { return test::gespeicherte_reihen(dm->Table_Reihen); }
     void reihen_anlegen(int n, bool leer = false) {
         for (int r = 1; r <= n; ++r) {
             std::vector<Value> v = {dm->Wahl("ID_Verband"),

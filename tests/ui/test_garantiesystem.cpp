@@ -3,6 +3,7 @@
 // system, refusals leave the dialog open with nothing stored; and the line "exakt" of the
 // expected-winnings dialog.
 
+#include "common/gespeicherte_reihen.h"
 #include "data/datum.h"
 #include "data/standarddatenbank.h"
 #include "lauf.h"
@@ -35,17 +36,7 @@ void markieren(Lauf& l, const std::vector<int>& zahlen) {
 
 // The stored rows of the selection, as the exact check reads them.
 std::vector<system::Reihe> gespeicherte_reihen(Lauf& l) {
-    std::vector<system::Reihe> r;
-    auto& t = l.dm->Table_Reihen;
-    for (t.First(); !t.Eof(); t.Next()) {
-        system::Reihe z{};
-        for (int k = 0; k < 6; ++k)
-            z[static_cast<std::size_t>(k)] =
-                static_cast<int>(t.FieldByName("Tipp_Zahl_" + std::to_string(k + 1)).AsInteger());
-        r.push_back(z);
-    }
-    t.First();
-    return r;
+    return test::gespeicherte_reihen(l.dm->Table_Reihen);
 }
 
 std::uint64_t loecher(Lauf& l, const std::vector<int>& zahlen, system::Garantie g) {
