@@ -178,6 +178,7 @@ int garantie(Kontext& k) {
             static_cast<int>(ganzzahl(*sekunden, "Die Suchzeit (--sekunden)", system::Garantie_Sekunden_min,
                                       system::Garantie_Sekunden_max));
     if (filter) auftrag.Filter = ja_nein(*filter);
+    auftrag.Beginn = k.beginn; // the budget counts from the start of the process
     // --antwort answers the question whether to store an incomplete system.
     k.dialog.antworten.clear();
     if (antwort) k.dialog.antworten.push_back(ja_nein(*antwort));

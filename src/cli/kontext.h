@@ -3,6 +3,7 @@
 #include "data/benutzerdialog.h"
 #include "data/datamodule.h"
 
+#include <chrono>
 #include <functional>
 
 struct sqlite3;
@@ -47,6 +48,7 @@ struct Kontext {
     data::Fensterzustand& fenster;
     std::vector<std::string> args; // the arguments after the command
     std::optional<unsigned long long> seed;
+    std::chrono::steady_clock::time_point beginn = std::chrono::steady_clock::now(); // of the process
 };
 
 // Reading the arguments of a command.

@@ -7,6 +7,7 @@
 #include "platform/instanz/einzelinstanz.h"
 #include "store/value.h"
 
+#include <chrono>
 #include <filesystem>
 #include <iostream>
 
@@ -33,6 +34,7 @@ void aufruf_zeigen(std::ostream& out) {
 } // namespace
 
 int main(int argc, char** argv) {
+    const auto beginn = std::chrono::steady_clock::now();
     registrieren();
     std::vector<std::string> args(argv + 1, argv + argc);
     std::string dir;
@@ -105,7 +107,7 @@ int main(int argc, char** argv) {
             return 0;
         }
 
-        cli::Kontext k{dm, dialog, fenster, args, seed};
+        cli::Kontext k{dm, dialog, fenster, args, seed, beginn};
         int rc = 0;
         if (name == "start") {
             rc = it->second.ausfuehren(k);

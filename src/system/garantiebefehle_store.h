@@ -9,7 +9,9 @@
 #include "system/gewinnerwartung.h"
 #include "system/systembefehle_store.h"
 
+#include <chrono>
 #include <functional>
+#include <optional>
 #include <string>
 
 namespace pyra::system {
@@ -21,8 +23,13 @@ inline constexpr int Garantie_Sekunden_Standard = 10;
 
 struct Garantieauftrag {
     Garantie G;
-    int Sekunden = Garantie_Sekunden_Standard; // capped to 1..600
-    bool Filter = false;                       // only rows that pass the reduction's filters
+    // The time budget of the whole command, from `Beginn` until the rows are stored; capped to
+    // 1..600.
+    int Sekunden = Garantie_Sekunden_Standard;
+    // When the command began for the user (the batch companion: its start); empty: when the
+    // command is entered.
+    std::optional<std::chrono::steady_clock::time_point> Beginn;
+    bool Filter = false; // only rows that pass the reduction's filters
     int Threads = 2;
 };
 
