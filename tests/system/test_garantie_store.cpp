@@ -12,7 +12,9 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cstdio>
+#include <optional>
 #include <set>
 
 using namespace pyra;
@@ -65,12 +67,14 @@ class GarantiebefehlTest : public ::testing::Test {
     std::string sql(const std::string& abfrage) {
         return test::sql_text(tmp.file("Datenbank_Lotto.tdbd"), abfrage);
     }
-    system::Garantiebefehl_Ergebnis ausfuehren(system::Garantie gar, bool filter = false,
-                                               const system::Garantieablauf& ablauf = {}) {
+    system::Garantiebefehl_Ergebnis
+    ausfuehren(system::Garantie gar, bool filter = false, const system::Garantieablauf& ablauf = {},
+               std::optional<std::chrono::steady_clock::time_point> beginn = std::nullopt) {
         system::Garantieauftrag a;
         a.G = gar;
         a.Sekunden = 2;
         a.Filter = filter;
+        a.Beginn = beginn;
         return system::Garantiesystem_Befehl(*dm, a, {.Startwert = 3}, ablauf);
     }
 };
@@ -186,6 +190,27 @@ TEST_F(GarantiebefehlTest, StopKeepsACompleteSystemAndProgressIsReported) {
     ASSERT_FALSE(gesehen.empty());
     EXPECT_GT(gesehen.front().Reihen, 0);
     EXPECT_LE(gesehen.front().Sekunden_uebrig, 2.0);
+    dm->Table_Reihen.Last();
+    EXPECT_EQ(system::Garantiepruefung_Befehl(*dm).Pruefung.Werte[4].Loecher, 0u); // 4/4
+}
+
+// The budget covers the whole command from its beginning: when that lies so far back that the
+// budget is spent, the search still ends at once with its complete start system (a search
+// budget of zero or less would mean no limit at all).
+TEST_F(GarantiebefehlTest, ABudgetSpentBeforeTheSearchStillStoresACompleteSystem) {
+    markieren({1, 3, 5, 8, 11, 14, 17, 20, 23, 26, 29, 32, 35, 38, 41, 44});
+    std::vector<system::Garantiefortschritt> gesehen;
+    const auto r = ausfuehren(
+        {4, 4}, true,
+        [&](const system::Garantiefortschritt& f) {
+            gesehen.push_back(f);
+            return false;
+        },
+        std::chrono::steady_clock::now() - std::chrono::hours(1));
+    ASSERT_EQ(r.Ende, system::Garantiebefehl_Ende::Ausgefuehrt);
+    EXPECT_TRUE(r.System.Vollstaendig);
+    EXPECT_EQ(r.System.Ende, system::Suchende::Zeit);
+    for (const auto& f : gesehen) EXPECT_EQ(f.Sekunden_uebrig, 0.0);
     dm->Table_Reihen.Last();
     EXPECT_EQ(system::Garantiepruefung_Befehl(*dm).Pruefung.Werte[4].Loecher, 0u); // 4/4
 }
