@@ -163,7 +163,7 @@ class CliAusgabe : public ::testing::Test {
     static bool pdftotext_da() { return std::system("command -v pdftotext >/dev/null 2>&1") == 0; }
 };
 
-TEST_F(CliAusgabe, TextdateiSchreibtDieReihenBisZumSpielschein) {
+TEST_F(CliAusgabe, TextFileWritesTheRowsUpToTheSlip) {
     const fs::path datei = tmp.path() / "Arbeit" / "7_2021.txt";
     auto r = run("textdatei --schein 2");
     ASSERT_EQ(r.status, 0) << r.fehler;
@@ -181,7 +181,7 @@ TEST_F(CliAusgabe, TextdateiSchreibtDieReihenBisZumSpielschein) {
     EXPECT_EQ(lesen(datei), zeilen(1, 30, ","));
 }
 
-TEST_F(CliAusgabe, FalscheWerteUndAufrufe) {
+TEST_F(CliAusgabe, WrongValuesAndCommandLinesAreRefused) {
     std::ofstream(tmp.path() / "schein.pdf") << "alt";
     struct Fall {
         const char* args;
@@ -221,14 +221,14 @@ TEST_F(CliAusgabe, FalscheWerteUndAufrufe) {
     EXPECT_EQ(wert("SELECT count(*) FROM Reihen WHERE Tipp_Zahl_1 IS NOT NULL"), 30);
 }
 
-TEST_F(CliAusgabe, ArbeitsverzeichnisNichtAnlegbar) {
+TEST_F(CliAusgabe, AWorkFolderThatCannotBeMadeIsReported) {
     std::ofstream(tmp.path() / "Arbeit") << "eine Datei";
     auto r = run("textdatei");
     EXPECT_EQ(r.status, 1);
     EXPECT_NE(r.ausgabe.find("kann nicht angelegt werden!"), std::string::npos) << r.ausgabe;
 }
 
-TEST_F(CliAusgabe, DruckenInPdfSetztDieMarkenAnDieBerechnetenStellen) {
+TEST_F(CliAusgabe, PrintingToPdfPutsTheMarksAtTheComputedPlaces) {
     if (!pdftotext_da()) GTEST_SKIP() << "pdftotext is not installed (poppler-utils)";
     // A fractional line spacing: only its whole part counts, before multiplying.
     sql("UPDATE Lotto SET Zahl_Abstand_oben = 16.7 WHERE ID_Verband = 3");
@@ -249,7 +249,7 @@ TEST_F(CliAusgabe, DruckenInPdfSetztDieMarkenAnDieBerechnetenStellen) {
     marken_pruefen(pdf, erwartete_einheiten(3, 2));
 }
 
-TEST_F(CliAusgabe, OhneDruckerLandetDieSeiteInArbeit) {
+TEST_F(CliAusgabe, WithoutAPrinterThePageGoesToTheWorkFolder) {
     if (std::system("lpstat -a 2>/dev/null | grep -q .") == 0) GTEST_SKIP() << "a printer is installed";
     auto r = run("drucken");
     ASSERT_EQ(r.status, 0) << r.fehler;

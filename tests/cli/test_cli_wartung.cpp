@@ -113,7 +113,7 @@ TEST_P(CliEinlesen, FixtureWorkbooksOfBothLayouts) {
     EXPECT_EQ(abfrage("SELECT ZQ_Jahr, ZQ_Woche_von, ZQ_Woche_bis FROM Wahl"), "2013|1|53\n");
 }
 
-INSTANTIATE_TEST_SUITE_P(Formate, CliEinlesen, ::testing::Values("xlsx", "ods", "xls"));
+INSTANTIATE_TEST_SUITE_P(Formats, CliEinlesen, ::testing::Values("xlsx", "ods", "xls"));
 
 TEST_F(CliWartung, UnreadableWorkbookIsReportedAndNothingWritten) {
     ASSERT_EQ(run("start --datum 2026-12-10").status, 0);

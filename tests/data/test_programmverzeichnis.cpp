@@ -41,14 +41,14 @@ class Programmverzeichnis : public ::testing::Test {
     bool hatte_alt_ = false;
 };
 
-TEST_F(Programmverzeichnis, GebautesProgrammNutztSeinVerzeichnis) {
+TEST_F(Programmverzeichnis, ABuiltProgramUsesItsOwnFolder) {
     const fs::path exe = programm_in(baum_.path() / "build" / "src" / "app");
     EXPECT_EQ(Programmverzeichnis_bestimmen(exe), exe.parent_path().string() + "/");
 }
 
 // Installed under a prefix the user may write to (here: any prefix, as root may write to
 // /usr/bin): the database must not end up in the bin directory.
-TEST_F(Programmverzeichnis, InstalliertesProgrammNutztDasBenutzerverzeichnis) {
+TEST_F(Programmverzeichnis, AnInstalledProgramUsesTheUserFolder) {
     const fs::path exe = programm_in(baum_.path() / "usr" / "bin");
     fs::create_directories(baum_.path() / "usr" / "share" / "pyra-lotto");
     const std::string dir = Programmverzeichnis_bestimmen(exe);
@@ -56,7 +56,7 @@ TEST_F(Programmverzeichnis, InstalliertesProgrammNutztDasBenutzerverzeichnis) {
     EXPECT_TRUE(fs::is_directory(dir));
 }
 
-TEST_F(Programmverzeichnis, OhneProgrammdateiDasBenutzerverzeichnis) {
+TEST_F(Programmverzeichnis, WithoutAProgramFileTheUserFolderIsUsed) {
     EXPECT_EQ(Programmverzeichnis_bestimmen(fs::path()), (daten_ / "pyra-lotto").string() + "/");
 }
 

@@ -140,7 +140,7 @@ class Formulare : public ::testing::Test {
     }
 };
 
-TEST_F(Formulare, ReihenbereichFolgtDemSpielschein) {
+TEST_F(Formulare, RowRangeFollowsTheSlip) {
     output::Druckformular f(*dm);
     f.FormShow();
     EXPECT_EQ(f.Reihen_pro_Spielschein, 12);
@@ -159,7 +159,7 @@ TEST_F(Formulare, ReihenbereichFolgtDemSpielschein) {
     EXPECT_NE(std::find(gitter.begin(), gitter.end(), store::DataEvent::Scrolled), gitter.end());
 }
 
-TEST_F(Formulare, DruckknopfNurMitErsterReihe) {
+TEST_F(Formulare, PrintButtonOnlyWithAFirstRow) {
     tipp_zahl_1_leeren(13); // first row of slip 2
     tipp_zahl_1_leeren(26); // second row of slip 3
     struct Fall {
@@ -176,7 +176,7 @@ TEST_F(Formulare, DruckknopfNurMitErsterReihe) {
     EXPECT_TRUE(dialog.meldungen.empty());
 }
 
-TEST_F(Formulare, DruckLaeuftVonDerErstenReiheUeberDenCursor) {
+TEST_F(Formulare, PrintWalksFromTheFirstRowAlongTheCursor) {
     output::Druckformular f(*dm);
     f.FormShow();
 
@@ -207,7 +207,7 @@ TEST_F(Formulare, DruckLaeuftVonDerErstenReiheUeberDenCursor) {
     EXPECT_TRUE(dialog.meldungen.empty());
 }
 
-TEST_F(Formulare, UngespeicherteLayoutwerteGelten) {
+TEST_F(Formulare, UnsavedLayoutValuesApply) {
     // Values typed into the layout dialog are used before anything posts them.
     dm->Table_Lotto.Edit();
     dm->Table_Lotto.FieldByName("Schriftgroesse").SetInteger(9);
@@ -229,7 +229,7 @@ TEST_F(Formulare, UngespeicherteLayoutwerteGelten) {
     EXPECT_EQ(dm->Table_Lotto.State(), store::DataSetState::Edit);
 }
 
-TEST_F(Formulare, DruckfehlerWerdenGemeldet) {
+TEST_F(Formulare, PrintErrorsAreReported) {
     output::Druckformular f(*dm);
     f.FormShow();
     f.ListBox_Spielschein = 1;
@@ -251,7 +251,7 @@ TEST_F(Formulare, DruckfehlerWerdenGemeldet) {
                                         "Der Spielschein wurde nicht gedruckt: Papierstau"}));
 }
 
-TEST_F(Formulare, TextdateiBisZumGewaehltenSpielschein) {
+TEST_F(Formulare, TextFileUpToTheChosenSlip) {
     tipp_zahl_1_leeren(5);
     output::Textformular t(*dm);
     t.FormShow();
@@ -286,7 +286,7 @@ TEST_F(Formulare, TextdateiBisZumGewaehltenSpielschein) {
     EXPECT_TRUE(dialog.meldungen.empty());
 }
 
-TEST_F(Formulare, TextdateiOhneReihenfelderUndFehler) {
+TEST_F(Formulare, TextFileWithoutRowBoxesAndBadInput) {
     output::Textformular t(*dm);
     t.FormShow();
     ASSERT_TRUE(t.Textdatei_schreiben());
@@ -316,7 +316,7 @@ TEST_F(Formulare, TextdateiOhneReihenfelderUndFehler) {
     EXPECT_EQ(dialog.meldungen.size(), 1u);
 }
 
-TEST_F(Formulare, ArbeitsverzeichnisNichtAnlegbar) {
+TEST_F(Formulare, AWorkFolderThatCannotBeMadeIsReported) {
     std::ofstream(tmp.path() / "Arbeit") << "eine Datei, kein Verzeichnis";
     output::Textformular t(*dm);
     t.FormShow();

@@ -99,7 +99,7 @@ std::vector<Tippreihe> testreihen() {
 
 } // namespace
 
-TEST_F(PdfDruck, MarkenSitzenAnDenBerechnetenStellen) {
+TEST_F(PdfDruck, MarksSitAtTheComputedPlaces) {
     const fs::path datei = verzeichnis / "schein.pdf";
     auto drucker = Qt_Drucker::Pdf_Drucker(datei);
     const Scheinlayout l = testlayout();
@@ -147,7 +147,7 @@ TEST_F(PdfDruck, MarkenSitzenAnDenBerechnetenStellen) {
     }
 }
 
-TEST_F(PdfDruck, OhneDruckerLandetDieSeiteInArbeit) {
+TEST_F(PdfDruck, WithoutAPrinterThePageGoesToTheWorkFolder) {
     auto drucker = Qt_Drucker::Standarddrucker(verzeichnis, 7, 2021);
     if (!drucker->Pdf_Ausgabe()) GTEST_SKIP() << "a printer is installed: " << drucker->Druckername();
 
@@ -166,7 +166,7 @@ TEST_F(PdfDruck, OhneDruckerLandetDieSeiteInArbeit) {
     EXPECT_EQ(fs::last_write_time(erste), vorher);
 }
 
-TEST_F(PdfDruck, AbgebrochenerAuftragHinterlaesstKeineDatei) {
+TEST_F(PdfDruck, ACancelledJobLeavesNoFile) {
     const fs::path datei = verzeichnis / "abbruch.pdf";
     auto drucker = Qt_Drucker::Pdf_Drucker(datei);
     drucker->Druckauftrag_beginnen();
@@ -177,7 +177,7 @@ TEST_F(PdfDruck, AbgebrochenerAuftragHinterlaesstKeineDatei) {
     EXPECT_TRUE(drucker->Pdf_Datei().empty());
 }
 
-TEST_F(PdfDruck, NichtBeschreibbaresZielMeldet) {
+TEST_F(PdfDruck, AnUnwritableTargetIsReported) {
     auto drucker = Qt_Drucker::Pdf_Drucker(verzeichnis / "fehlt" / "schein.pdf");
     EXPECT_EQ(Spielschein_drucken(*drucker, "1", "3", testreihen(), testlayout()),
               "Der Spielschein wurde nicht gedruckt: Die PDF-Datei " +
@@ -185,7 +185,7 @@ TEST_F(PdfDruck, NichtBeschreibbaresZielMeldet) {
     EXPECT_FALSE(fs::exists(verzeichnis / "fehlt" / "schein.pdf"));
 }
 
-TEST_F(PdfDruck, VollerDatentraegerLaesstDieFruehereDateiStehen) {
+TEST_F(PdfDruck, AFullDiskLeavesThePreviousFile) {
     const fs::path datei = verzeichnis / "schein.pdf";
     {
         auto drucker = Qt_Drucker::Pdf_Drucker(datei);
@@ -214,7 +214,7 @@ TEST_F(PdfDruck, VollerDatentraegerLaesstDieFruehereDateiStehen) {
         << "no temporary file is left behind";
 }
 
-TEST_F(PdfDruck, EineVorhandeneDateiDieKeinPdfIstWirdNieUeberschrieben) {
+TEST_F(PdfDruck, AnExistingFileThatIsNoPdfIsNeverOverwritten) {
     const fs::path datei = verzeichnis / "Datenbank_Lotto.tdbd";
     {
         std::ofstream f(datei, std::ios::binary);
@@ -228,7 +228,7 @@ TEST_F(PdfDruck, EineVorhandeneDateiDieKeinPdfIstWirdNieUeberschrieben) {
     EXPECT_EQ(fs::file_size(datei), vorher);
 }
 
-TEST(Schrift, SystemWirdEineInstallierteSerifenloseSchrift) {
+TEST(Schrift, TheSystemFontIsAnInstalledSansSerif) {
     const std::string familie = Qt_Drucker::Schriftfamilie("System");
     EXPECT_FALSE(familie.empty());
     EXPECT_TRUE(QFontDatabase::hasFamily(QString::fromStdString(familie))) << familie;

@@ -29,7 +29,7 @@ struct Positionsfall {
     std::int64_t links, oben;
 };
 
-TEST(Scheinlayout, PositionenDerZahlen) {
+TEST(Scheinlayout, PositionsOfTheNumbers) {
     // L(k) = 100 + 40(k-1), O(k) = 30 + 70(k-1)
     const Positionsfall faelle[] = {
         {8.5, 8.5, 1, 1, 100, 30},
@@ -54,13 +54,13 @@ TEST(Scheinlayout, PositionenDerZahlen) {
     }
 }
 
-TEST(Scheinlayout, UnsinnigeAbstaendeLaufenNichtUeber) {
+TEST(Scheinlayout, AbsurdSpacingsDoNotOverflow) {
     const Scheinlayout l = layout_mit_abstaenden(1e300, std::nan(""));
     EXPECT_GT(Position_links(l, 7, 1), 0);
     EXPECT_EQ(Position_oben(l, 49, 1), 30);
 }
 
-TEST(Scheinlayout, PixelJeEinheitGanzzahlig) {
+TEST(Scheinlayout, PixelsPerUnitAreWhole) {
     EXPECT_EQ(Pixel_links(1, 4960), 11); // 4960 div 420 = 11, not 11.8
     EXPECT_EQ(Pixel_links(100, 4960), 1100);
     EXPECT_EQ(Pixel_oben(100, 7016), 1100); // 7016 div 594 = 11
@@ -69,7 +69,7 @@ TEST(Scheinlayout, PixelJeEinheitGanzzahlig) {
     EXPECT_EQ(Pixel_links(50, 419), 0); // less than one pixel per unit
 }
 
-TEST(Scheinlayout, ReihenfelderWerdenGezaehltNichtAufgelistet) {
+TEST(Scheinlayout, RowBoxesAreCountedNotListed) {
     struct Fall {
         std::array<int, 12> links;
         int erwartet;
@@ -88,7 +88,7 @@ TEST(Scheinlayout, ReihenfelderWerdenGezaehltNichtAufgelistet) {
     }
 }
 
-TEST(Scheinlayout, LesenNachFeldnamen) {
+TEST(Scheinlayout, ReadsTheLayoutByFieldName) {
     std::map<std::string, double> werte = {
         {"Reihe_01_links", 12},      {"Reihe_03_links", 77},      {"Reihe_12_oben", 530},
         {"Zahl_Abstand_links", 8.5}, {"Zahl_Abstand_oben", 9.75}, {"Schriftgroesse", 10},
@@ -113,7 +113,7 @@ TEST(Scheinlayout, LesenNachFeldnamen) {
     EXPECT_EQ(l.MiSa_oben, -4);
 }
 
-TEST(Spielscheinliste, Texte) {
+TEST(Spielscheinliste, TextsOfTheSlipList) {
     const auto liste = Spielschein_Liste();
     ASSERT_EQ(liste.size(), 250u);
     EXPECT_EQ(liste[0], "  01.Spielschein");
@@ -123,7 +123,7 @@ TEST(Spielscheinliste, Texte) {
     EXPECT_EQ(liste[249], "250.Spielschein");
 }
 
-TEST(Spielscheinliste, ReihenbereichUndTexte) {
+TEST(Spielscheinliste, RowRangeOfASlipAndRowNumberTexts) {
     EXPECT_EQ(Reihenbereich_berechnen(0, 12).von, 1);
     EXPECT_EQ(Reihenbereich_berechnen(0, 12).bis, 12);
     EXPECT_EQ(Reihenbereich_berechnen(3, 12).von, 37);
@@ -139,7 +139,7 @@ TEST(Spielscheinliste, ReihenbereichUndTexte) {
     EXPECT_EQ(Reihenzahl_Text(12345), "12345");
 }
 
-TEST(Spielscheinliste, GanzzahlLesen) {
+TEST(Spielscheinliste, ReadsOnlyWholeNumbers) {
     const std::pair<const char*, std::optional<std::int64_t>> faelle[] = {
         {"  12", 12},
         {"12", 12},

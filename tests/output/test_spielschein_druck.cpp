@@ -82,7 +82,7 @@ std::vector<std::string> seite(const std::vector<std::string>& marken) {
 
 } // namespace
 
-TEST(Spielschein_drucken, VollerScheinMitZwoelfBoxen) {
+TEST(Spielschein_drucken, FullSlipWithTwelveBoxes) {
     const auto l = layout_mit_boxen(12);
     const auto rs = reihen(40);
     const auto bereich = Reihenbereich_setzen(l, 0, rs);
@@ -104,7 +104,7 @@ TEST(Spielschein_drucken, VollerScheinMitZwoelfBoxen) {
     EXPECT_EQ(d2.ereignisse, seite(erwartete_marken(rs, 37, 4)));
 }
 
-TEST(Spielschein_drucken, LetzterKurzerScheinEndetAmTabellenende) {
+TEST(Spielschein_drucken, ALastShortSlipStopsAtTheEndOfTheTable) {
     const auto l = layout_mit_boxen(12);
     const auto rs = reihen(30);
     const auto bereich = Reihenbereich_setzen(l, 2, rs); // rows 25 … 36, only 25 … 30 exist
@@ -115,7 +115,7 @@ TEST(Spielschein_drucken, LetzterKurzerScheinEndetAmTabellenende) {
     EXPECT_FALSE(Reihenbereich_setzen(l, 3, rs).Drucken_moeglich); // rows 37 … do not exist
 }
 
-TEST(Spielschein_drucken, BereichsLaengeBestimmtDieReihen) {
+TEST(Spielschein_drucken, TheRangeLengthDecidesTheRows) {
     const auto l = layout_mit_boxen(12);
     const auto rs = reihen(400);
     struct Fall {
@@ -138,7 +138,7 @@ TEST(Spielschein_drucken, BereichsLaengeBestimmtDieReihen) {
     }
 }
 
-TEST(Spielschein_drucken, BoxenWerdenGezaehltNichtAufgelistet) {
+TEST(Spielschein_drucken, BoxesAreCountedNotListed) {
     // Boxes 1 and 3 set, box 2 empty: two boxes, the second row goes to box 2 at the page edge.
     Scheinlayout l = layout_mit_boxen(3);
     l.Reihe_links[1] = 0;
@@ -151,7 +151,7 @@ TEST(Spielschein_drucken, BoxenWerdenGezaehltNichtAufgelistet) {
     EXPECT_EQ(d.ereignisse, seite(marken));
 }
 
-TEST(Spielschein_drucken, LeereUndUngueltigeZahlenOhneMarke) {
+TEST(Spielschein_drucken, EmptyAndInvalidNumbersGetNoMark) {
     const auto l = layout_mit_boxen(12);
     std::vector<Tippreihe> rs(2);
     rs[0].Reihe = 1;
@@ -165,7 +165,7 @@ TEST(Spielschein_drucken, LeereUndUngueltigeZahlenOhneMarke) {
     EXPECT_FALSE(Reihenbereich_setzen(l, 0, {rs[1]}).Drucken_moeglich);
 }
 
-TEST(Spielschein_drucken, Ankreuzfelder) {
+TEST(Spielschein_drucken, TickBoxesAreMarkedWhereTheyHaveAPosition) {
     struct Fall {
         std::optional<int> s77_l, s77_o, s6_l, s6_o, ms_l, ms_o;
         std::vector<std::string> marken;
@@ -191,7 +191,7 @@ TEST(Spielschein_drucken, Ankreuzfelder) {
     }
 }
 
-TEST(Spielschein_drucken, ZweiKlicksZweiGleicheSeiten) {
+TEST(Spielschein_drucken, TwoClicksGiveTwoEqualPages) {
     Scheinlayout l = layout_mit_boxen(4);
     l.MiSa_links = 400;
     l.MiSa_oben = 580;
@@ -204,7 +204,7 @@ TEST(Spielschein_drucken, ZweiKlicksZweiGleicheSeiten) {
     EXPECT_TRUE(std::equal(erste.begin(), erste.end(), d.ereignisse.begin() + erste.size()));
 }
 
-TEST(Spielschein_drucken, KeineZahlImBereichStartetKeinenAuftrag) {
+TEST(Spielschein_drucken, NoNumberInTheRangeStartsNoJob) {
     const auto l = layout_mit_boxen(12);
     for (const auto& [von, bis] : std::vector<std::pair<std::string, std::string>>{
              {"", "  12"}, {"   1", ""}, {"eins", "12"}, {"1", "12a"}}) {
@@ -214,7 +214,7 @@ TEST(Spielschein_drucken, KeineZahlImBereichStartetKeinenAuftrag) {
     }
 }
 
-TEST(Spielschein_drucken, FehlerNachDemStartBrichtDenAuftragAb) {
+TEST(Spielschein_drucken, AnErrorAfterTheStartCancelsTheJob) {
     const auto l = layout_mit_boxen(12);
     const auto rs = reihen(12);
     Aufzeichnender_Drucker d;

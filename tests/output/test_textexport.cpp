@@ -68,7 +68,7 @@ Scheinlayout boxen(int anzahl) {
 
 } // namespace
 
-TEST_F(Textexport, AnlegenErzeugtLeereDateiUndLaesstVorhandeneUnberuehrt) {
+TEST_F(Textexport, CreatingMakesAnEmptyFileAndLeavesAnExistingOneAlone) {
     const Textdatei t = Textdatei_anlegen(verzeichnis, 7, 2021);
     EXPECT_FALSE(t.Meldung);
     EXPECT_EQ(t.Datei, verzeichnis / "Arbeit" / "7_2021.txt");
@@ -83,14 +83,14 @@ TEST_F(Textexport, AnlegenErzeugtLeereDateiUndLaesstVorhandeneUnberuehrt) {
     EXPECT_EQ(Textdatei_anlegen(verzeichnis, 53, 2020).Datei.filename(), "53_2020.txt");
 }
 
-TEST_F(Textexport, AnlegenMeldetUnmoeglichesVerzeichnis) {
+TEST_F(Textexport, CreatingReportsAFolderThatCannotBeMade) {
     schreiben(verzeichnis / "datei", "");
     const Textdatei t = Textdatei_anlegen(verzeichnis / "datei", 7, 2021);
     ASSERT_TRUE(t.Meldung);
     EXPECT_NE(t.Meldung->find("Arbeit"), std::string::npos);
 }
 
-TEST_F(Textexport, SpielscheinDreiVonZwoelfBoxen) {
+TEST_F(Textexport, SlipThreeOfTwelveBoxes) {
     const Reihe_bis bis = Reihe_bis_setzen(boxen(12), 2);
     EXPECT_EQ(bis.Reihen_pro_Spielschein, 12);
     EXPECT_EQ(bis.Text, "  36");
@@ -99,7 +99,7 @@ TEST_F(Textexport, SpielscheinDreiVonZwoelfBoxen) {
     EXPECT_EQ(lesen(datei), zeilen(1, 36));
 }
 
-TEST_F(Textexport, OhneBoxenWirdDieDateiLeer) {
+TEST_F(Textexport, WithoutBoxesTheFileIsEmpty) {
     Scheinlayout l = boxen(0);
     l.Reihe_links[4] = -3; // negative is no box
     const Reihe_bis bis = Reihe_bis_setzen(l, 5);
@@ -110,7 +110,7 @@ TEST_F(Textexport, OhneBoxenWirdDieDateiLeer) {
     EXPECT_EQ(lesen(datei), "");
 }
 
-TEST_F(Textexport, ReihenOhneErsteZahlWerdenUebersprungen) {
+TEST_F(Textexport, RowsWithoutAFirstNumberAreSkipped) {
     const std::vector<Tippreihe> rs = {
         reihe(1, {3, 11, 17, 25, 38, 44}),
         reihe(2, {std::nullopt, 5, 6, 7, 8, 9}),
@@ -124,7 +124,7 @@ TEST_F(Textexport, ReihenOhneErsteZahlWerdenUebersprungen) {
     EXPECT_EQ(lesen(datei), "3,11,17,25,38,44\r\n1,0,3,0,5,0\r\n2,4,6,8,10,12\r\n");
 }
 
-TEST_F(Textexport, TrennzeichenWieEingegeben) {
+TEST_F(Textexport, SeparatorAsTyped) {
     const std::vector<Tippreihe> rs = {reihe(1, {3, 11, 17, 25, 38, 44})};
     const std::pair<std::string, std::string> faelle[] = {
         {",", "3,11,17,25,38,44\r\n"},
@@ -145,19 +145,19 @@ TEST_F(Textexport, TrennzeichenWieEingegeben) {
     }
 }
 
-TEST_F(Textexport, MehrReihenAlsDerScheinHaeltEndenAmTabellenende) {
+TEST_F(Textexport, MoreRowsThanTheSlipHoldsStopAtTheEndOfTheTable) {
     const fs::path datei = Textdatei_anlegen(verzeichnis, 7, 2021).Datei;
     EXPECT_FALSE(Textdatei_schreiben(datei, "100", ",", reihen(15)));
     EXPECT_EQ(lesen(datei), zeilen(1, 15));
 }
 
-TEST_F(Textexport, FehlendeDateiOhneMeldung) {
+TEST_F(Textexport, AMissingFileIsNoError) {
     const fs::path datei = verzeichnis / "Arbeit" / "7_2021.txt";
     EXPECT_FALSE(Textdatei_schreiben(datei, "  12", ",", reihen(12)));
     EXPECT_FALSE(fs::exists(datei));
 }
 
-TEST_F(Textexport, UngueltigesBisMeldetUndLaesstDieDateiStehen) {
+TEST_F(Textexport, ABadLastRowIsReportedAndLeavesTheFile) {
     const fs::path datei = Textdatei_anlegen(verzeichnis, 7, 2021).Datei;
     schreiben(datei, "1,2,3,4,5,6\r\n");
     for (const char* bis : {"", "zwölf", "12 Reihen", "1,5"}) {
@@ -166,7 +166,7 @@ TEST_F(Textexport, UngueltigesBisMeldetUndLaesstDieDateiStehen) {
     }
 }
 
-TEST_F(Textexport, SchreibfehlerLaesstDieBisherigeDateiStehenUndNenntDieDatei) {
+TEST_F(Textexport, AWriteErrorLeavesThePreviousFileAndNamesIt) {
     const fs::path datei = Textdatei_anlegen(verzeichnis, 7, 2021).Datei;
     schreiben(datei, "1,2,3,4,5,6\r\n");
     {

@@ -124,7 +124,7 @@ const Erwartet zellen[] = {
 
 class ZellenJeFormat : public ::testing::TestWithParam<const char*> {};
 
-TEST_P(ZellenJeFormat, GleicheWerteWieDieAnderenFormate) {
+TEST_P(ZellenJeFormat, ReadsTheSameValuesAsTheOtherFormats) {
     auto leser = Zellenleser_erzeugen();
     std::string offen;
     for (const Erwartet& e : zellen) {
@@ -148,7 +148,7 @@ TEST_P(ZellenJeFormat, GleicheWerteWieDieAnderenFormate) {
 
 // Results of formulas as the file stores them. libfreexl skips formula cells of xls files; the
 // reader takes their results from the file itself.
-TEST_P(ZellenJeFormat, FormelergebnisWirdGelesen) {
+TEST_P(ZellenJeFormat, ReadsTheResultOfAFormula) {
     auto leser = Zellenleser_erzeugen();
     leser->Oeffnen((mappen / (std::string("zahlen_quoten_b.") + GetParam())).string(), 6);
     EXPECT_EQ(leser->Text(2, 41), "13");
@@ -165,7 +165,7 @@ TEST_P(ZellenJeFormat, FormelergebnisWirdGelesen) {
     }
 }
 
-TEST_P(ZellenJeFormat, FehlendesBlattGibtMeldungMitDateiname) {
+TEST_P(ZellenJeFormat, AMissingSheetIsReportedWithTheFileName) {
     auto leser = Zellenleser_erzeugen();
     const std::string a = (mappen / (std::string("zahlen_quoten_a.") + GetParam())).string();
     const std::string b = (mappen / (std::string("zahlen_quoten_b.") + GetParam())).string();
@@ -179,7 +179,7 @@ TEST_P(ZellenJeFormat, FehlendesBlattGibtMeldungMitDateiname) {
     EXPECT_NE(fehlertext([&] { leser->Text(1, 1); }).find("keine Arbeitsmappe"), std::string::npos);
 }
 
-TEST_P(ZellenJeFormat, LiestOhneZuSchreiben) {
+TEST_P(ZellenJeFormat, ReadsWithoutWritingToTheWorkbook) {
     TempVerzeichnis tmp;
     const fs::path kopie = tmp / (std::string("mappe.") + GetParam());
     fs::copy_file(mappen / (std::string("zahlen_quoten_b.") + GetParam()), kopie);
@@ -198,12 +198,12 @@ TEST_P(ZellenJeFormat, LiestOhneZuSchreiben) {
     EXPECT_EQ(inhalt(kopie), vorher);
 }
 
-INSTANTIATE_TEST_SUITE_P(Formate, ZellenJeFormat, ::testing::Values("xlsx", "ods", "xls"));
+INSTANTIATE_TEST_SUITE_P(Formats, ZellenJeFormat, ::testing::Values("xlsx", "ods", "xls"));
 
 // ---------------------------------------------------------------------------------------------
 // Files that are no workbook at all.
 
-TEST(Zellenleser, KeineOderKaputteArbeitsmappe) {
+TEST(Zellenleser, AMissingOrDamagedWorkbookIsReported) {
     TempVerzeichnis tmp;
     const std::string xlsx = inhalt(mappen / "zahlen_quoten_b.xlsx");
     const std::string xls = inhalt(mappen / "zahlen_quoten_b.xls");
@@ -245,7 +245,7 @@ TEST(Zellenleser, KeineOderKaputteArbeitsmappe) {
 // The hand-made xlsx: absolute relationship targets, inline strings, custom and built-in date
 // formats, booleans, errors, escaped characters, a chart sheet between two worksheets.
 
-TEST(Zellenleser, HandgemachteXlsx) {
+TEST(Zellenleser, AHandMadeXlsxGivesItsTextsDatesAndWholeNumbers) {
     const struct {
         int zeile, spalte;
         const char* text;
@@ -306,7 +306,7 @@ TEST(Zellenleser, HandgemachteXlsx) {
     EXPECT_THROW(leser->Text(1, 1), ImportFehler);
 }
 
-TEST(Zellenleser, GanzzahlAusText) {
+TEST(Zellenleser, WholeNumbersAreReadFromTexts) {
     // Texts are read by the same rules in every format, so the sheet store is asked directly.
     using pyra::platform::sheet::Blatt;
     Blatt blatt("mappe.xlsx");
@@ -343,7 +343,7 @@ TEST(Zellenleser, GanzzahlAusText) {
     EXPECT_THROW(blatt.Ganzzahl(static_cast<int>(zeile), 1), ImportFehler); // beyond long long
 }
 
-TEST(Zellenleser, ZahlAlsText) {
+TEST(Zellenleser, NumbersAreShownWithADecimalComma) {
     using pyra::platform::sheet::zahl_als_text;
     const struct {
         double wert;
@@ -366,7 +366,7 @@ TEST(Zellenleser, ZahlAlsText) {
     for (const auto& f : faelle) EXPECT_EQ(zahl_als_text(f.wert), f.text) << f.wert;
 }
 
-TEST(Zellenleser, Datumsformate) {
+TEST(Zellenleser, DateFormatsAreToldFromOtherNumberFormats) {
     using pyra::platform::sheet::ist_datumsformat;
     const struct {
         const char* code;

@@ -231,7 +231,7 @@ class Absturzsicherheit : public ::testing::Test {
     }
 };
 
-TEST_F(Absturzsicherheit, Analyseberechnung) {
+TEST_F(Absturzsicherheit, AKillDuringTheAnalysisLeavesTheResultsAsTheyWere) {
     vorbereiten({});
     const auto vorher = alle_schluessel(basis.dir());
     const std::string ziehungen = sql_text(hauptdatei(basis.dir()), ziehungen_sql);
@@ -245,7 +245,7 @@ TEST_F(Absturzsicherheit, Analyseberechnung) {
     EXPECT_GE(e.treffer, abbrueche());
 }
 
-TEST_F(Absturzsicherheit, SpeichernEinerReihenkuerzung) {
+TEST_F(Absturzsicherheit, AKillWhileStoringAReductionLeavesAWholeDatabase) {
     // Week 50 holds a completed system; week 49 the 750 emptied rows of an earlier system, with
     // other marks. The kills hit the reduction of week 49.
     const std::vector<std::string> zahlen_50 = {"markieren", "1",  "3",  "5",  "8",  "13", "17", "21",
@@ -300,7 +300,7 @@ TEST_F(Absturzsicherheit, SpeichernEinerReihenkuerzung) {
     EXPECT_GE(e.treffer, abbrueche());
 }
 
-TEST_F(Absturzsicherheit, ZusammenfuehrenEinerAktualisierung) {
+TEST_F(Absturzsicherheit, AKillWhileMergingAnUpdateLeavesAWholeDatabase) {
     vorbereiten({});
     // The update: the whole history exported by another installation, with changed winners and
     // Superzahlen and draws of weeks that are not in this database yet.

@@ -17,7 +17,7 @@ Ziehungsmerkmale mit(int wo1, int summe_wo) {
 
 } // namespace
 
-TEST(Analysewerte, ProzenteEinerZeile) {
+TEST(Analysewerte, PercentagesOfOneRow) {
     // 1000 draws for z = 1: 412 share no number with the draw before, 451 one, 124 two, 13 three.
     std::vector<Ziehungsmerkmale> zeilen;
     for (auto [wert, anzahl] : {std::pair{0, 412}, {1, 451}, {2, 124}, {3, 13}})
@@ -37,7 +37,7 @@ TEST(Analysewerte, ProzenteEinerZeile) {
     EXPECT_EQ(a.Summe_Ru[0], 0.0);
 }
 
-TEST(Analysewerte, Summenbaender) {
+TEST(Analysewerte, SumsFallIntoTheirBands) {
     const std::pair<int, int> faelle[] = {{0, 0},    {1, 1},    {10, 1},  {11, 2},
                                           {149, 15}, {150, 15}, {151, 0}, {-5, 0}};
     for (auto [summe, band] : faelle) EXPECT_EQ(Summenband(summe), band) << summe;
@@ -51,7 +51,7 @@ TEST(Analysewerte, Summenbaender) {
     EXPECT_EQ(a.Summe_Ru[14], 100.0 / 3);
 }
 
-TEST(Analysewerte, GespeicherteWerteAusserhalbDesBereichs) {
+TEST(Analysewerte, StoredValuesOutsideTheRangeAreNotCounted) {
     // Stored fields may hold anything; values outside 0..6 must not be counted anywhere.
     Ziehungsmerkmale m = mit(-1, 20);
     m.Ziehung_Wo[1] = 8;
@@ -65,7 +65,7 @@ TEST(Analysewerte, GespeicherteWerteAusserhalbDesBereichs) {
     EXPECT_EQ(a.Ziehung_Ja_z[1][6], 100.0);
 }
 
-TEST(Analysewerte, ZeilenBisZurGewaehltenWoche) {
+TEST(Analysewerte, RowsUpToTheSelectedWeekAreCounted) {
     const Serie serie{
         {2020, 1, {1, 2, 3, 4, 5, 6}}, // first draws: 7 and sum 0, nothing counted
         {2020, 2, {1, 2, 3, 4, 5, 6}}, // overdue 0: sum 0, six recurring

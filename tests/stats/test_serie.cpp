@@ -6,7 +6,7 @@
 
 using namespace pyra::stats;
 
-TEST(Serie, AusCSVNurDieGewaehlteSerieSortiert) {
+TEST(Serie, FromCsvTakesOnlyTheChosenSeriesSorted) {
     const char* text =
         "verband,ziehung,jahr,woche,datum,z1,z2,z3,z4,z5,z6,g1,g2,g3,g4,g5,g6,zusatzzahl,superzahl\r\n"
         "3,1,2024,2,2024-01-13,1,6,8,26,27,48,6,48,27,1,8,26,,6\r\n"
@@ -26,7 +26,7 @@ TEST(Serie, AusCSVNurDieGewaehlteSerieSortiert) {
     EXPECT_EQ(Zeilen_vor(serie, 2030, 1), 3u);
 }
 
-TEST(Serie, AusCSVFehler) {
+TEST(Serie, FromCsvRefusesBadRowsAndReadsAnEmptyText) {
     EXPECT_THROW(Serie_aus_CSV("verband,ziehung,jahr,woche,z1,z2,z3,z4,z5\n", 3, 1), std::runtime_error);
     EXPECT_THROW(
         Serie_aus_CSV("verband,ziehung,jahr,woche,z1,z2,z3,z4,z5,z6\n3,1,2024,x,1,2,3,4,5,6\n", 3, 1),

@@ -26,7 +26,7 @@ struct Fall {
 
 } // namespace
 
-TEST(ZahlenFunktionen, Beispiele) {
+TEST(ZahlenFunktionen, WorkedExamplesOfEveryFunction) {
     const Spalte r = beispielspalte();
     const Fall faelle[] = {
         {"Folge 1,2,3,10,11,20",

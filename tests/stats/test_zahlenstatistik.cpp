@@ -24,7 +24,7 @@ void erwarte_nichts_gezaehlt(const Zahlenstatistik& t) {
 
 } // namespace
 
-TEST(Wahrscheinlichkeit, RechenbeispielEinerZahl) {
+TEST(Wahrscheinlichkeit, WorkedExampleOfOneNumber) {
     // N = 49, D = 1000, drawn 130 times, overdue 10, mean overdue 7.2
     const Schaetzung s = Schaetzung_einer_Zahl(49, 130, 10, 1000, 7.2);
     EXPECT_DOUBLE_EQ(s.F, 13.0);
@@ -33,7 +33,7 @@ TEST(Wahrscheinlichkeit, RechenbeispielEinerZahl) {
     EXPECT_DOUBLE_EQ(s.W, (13.0 + (kB49 + 0.1 * (10 - 7.2))) / 2);
 }
 
-TEST(Wahrscheinlichkeit, TabelleMitGanzzahligemMittel) {
+TEST(Wahrscheinlichkeit, TableUsesTheTruncatedMeans) {
     Zahlenstatistik t;
     // Frequencies sum to 6005: D = 1000 (truncated). Overdue values sum to 343: A = 7.
     t.Haeufigkeit_Wo[1] = 130;
@@ -52,7 +52,7 @@ TEST(Wahrscheinlichkeit, TabelleMitGanzzahligemMittel) {
     EXPECT_DOUBLE_EQ(t.W[49], (12.2 + (kB49 + 0.1 * (7 - 7.0))) / 2);
 }
 
-TEST(Wahrscheinlichkeit, ZahlenbereichUndKeineZiehungen) {
+TEST(Wahrscheinlichkeit, NoDrawsAndNumbersAboveTheRangeGiveTheBaseValue) {
     Zahlenstatistik leer = Zahlenstatistik_zaehlen(Serie{}, 2024, 1);
     Wahrscheinlichkeit_berechnen(leer, 49);
     for (int n = 1; n <= 49; ++n) EXPECT_DOUBLE_EQ(leer.W[n], kB49);
@@ -75,7 +75,7 @@ TEST(Wahrscheinlichkeit, ZahlenbereichUndKeineZiehungen) {
     EXPECT_EQ(null.W[1], 0.0);
 }
 
-TEST(Zahlenstatistik, LeereSerieUndErsteZeile) {
+TEST(Zahlenstatistik, EmptySeriesAndFirstRowCountNothing) {
     erwarte_nichts_gezaehlt(Zahlenstatistik_zaehlen(Serie{}, 2024, 10));
     erwarte_nichts_gezaehlt(Zahlenstatistik_zaehlen(Serie{}, std::size_t{0}));
     const Serie ohne_ergebnisse{zg(2024, 1, kLeer), zg(2024, 2, kLeer), zg(2024, 3, kLeer)};
@@ -87,7 +87,7 @@ TEST(Zahlenstatistik, LeereSerieUndErsteZeile) {
     erwarte_nichts_gezaehlt(Zahlenstatistik_zaehlen(serie, 2024, 1));
 }
 
-TEST(Zahlenstatistik, RueckstaendigkeitUeberLueckenHinweg) {
+TEST(Zahlenstatistik, OverdueCountsAcrossRowsWithoutResults) {
     const Serie serie{
         zg(2023, 1, {1, 40, 41, 42, 43, 44}),  //
         zg(2023, 2, kLeer),                    // no results: changes nothing
@@ -117,7 +117,7 @@ TEST(Zahlenstatistik, RueckstaendigkeitUeberLueckenHinweg) {
     EXPECT_EQ(danach.Haeufigkeit_Wo[1], 2);
 }
 
-TEST(Zahlenstatistik, GleicheWocheUndAndereWoche) {
+TEST(Zahlenstatistik, SameWeekOfEarlierYearsAndAllDrawsAreCountedApart) {
     const Serie serie{
         zg(2021, 10, {1, 2, 30, 31, 32, 33}), //
         zg(2022, 10, {2, 3, 30, 31, 32, 34}), //
@@ -137,7 +137,7 @@ TEST(Zahlenstatistik, GleicheWocheUndAndereWoche) {
     EXPECT_EQ(t.Rueckstaendig_Wo[1], 2);
 }
 
-TEST(Zahlenstatistik, WerteAusserhalbDesBereichsWerdenIgnoriert) {
+TEST(Zahlenstatistik, NumbersOutsideTheRangeAreIgnored) {
     const Serie serie{
         zg(2024, 1, {9, 10, 11, 12, 13, 14}),
         zg(2024, 2, {5, 0, 50, 99, -3, 7}),    // stored faults: only 5 and 7 count

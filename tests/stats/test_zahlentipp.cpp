@@ -26,7 +26,7 @@ ZahlDaten zeile(int zahl, std::optional<double> w, std::optional<std::int64_t> h
 
 } // namespace
 
-TEST(Zahlentipp, OhneGezaehlteZiehungenFolgtDerReihenfolgeBeiGleichstand) {
+TEST(Zahlentipp, WithoutCountedDrawsTiesFollowTheNumberOrder) {
     // No counted draws: equal W, Haeufigkeit_Ja 0 and empty Rueckstaendig_Ja everywhere, so every
     // index visits in Zahl order and number n gets rank sum 3n.
     auto zeilen = leere_zeilen(49);
@@ -42,7 +42,7 @@ TEST(Zahlentipp, OhneGezaehlteZiehungenFolgtDerReihenfolgeBeiGleichstand) {
     EXPECT_EQ(tipp, erste15);
 }
 
-TEST(Zahlentipp, RangsummenNachBesuchsreihenfolge) {
+TEST(Zahlentipp, RankSumsFollowTheOrderOfEachIndex) {
     // Rows given out of Zahl order on purpose.
     std::vector<ZahlDaten> zeilen{
         zeile(4, 12.0, 1, 3),            //
@@ -69,7 +69,7 @@ TEST(Zahlentipp, RangsummenNachBesuchsreihenfolge) {
     EXPECT_EQ(tipp, (std::vector<int>{3, 1, 4, 2, 5}));
 }
 
-TEST(Zahlentipp, UnbekannteRueckstaendigkeitLaesstGespeichertenWert) {
+TEST(Zahlentipp, UnknownOverdueKeepsTheStoredValue) {
     Zahlenstatistik t = Zahlenstatistik_zaehlen(Serie{}, 2024, 1);
     t.Rueckstaendig_Wo[1] = 4;
     t.Rueckstaendig_Ja[1] = 0;
@@ -95,7 +95,7 @@ TEST(Zahlentipp, UnbekannteRueckstaendigkeitLaesstGespeichertenWert) {
     EXPECT_FALSE(nichts[0].Haeufigkeit_Wo.has_value());
 }
 
-TEST(Zahlentipp, StatistikEinerWoche) {
+TEST(Zahlentipp, StatisticsOfOneWeek) {
     // Week 3 of 2024: numbers 1..6 drawn in week 2 and 7..12 in week 3 of 2023.
     const Serie serie{
         {2023, 2, {1, 2, 3, 4, 5, 6}},

@@ -44,7 +44,7 @@ Serie zufallsserie(std::mt19937& gen, int zeilen) {
 
 } // namespace
 
-TEST(Ziehungsmerkmale, ErsteZiehungUndVollstaendigeWiederholung) {
+TEST(Ziehungsmerkmale, FirstDrawAndADrawRepeatingAllSixNumbers) {
     const Serie serie{
         {2020, 5, {}},                    // no results: no value
         {2020, 6, {3, 4, 5, 20, 22, 40}}, // first draw
@@ -76,7 +76,7 @@ TEST(Ziehungsmerkmale, ErsteZiehungUndVollstaendigeWiederholung) {
     EXPECT_TRUE(Ziehungsmerkmale_berechnen(serie, 2019, 1).empty());
 }
 
-TEST(Ziehungsmerkmale, TeilweiseWiederholung) {
+TEST(Ziehungsmerkmale, PartlyRepeatedAndNeverDrawnNumbers) {
     const Serie serie{
         {2020, 1, {1, 2, 3, 4, 5, 6}},       {2020, 2, {7, 8, 9, 10, 11, 12}},
         {2020, 3, {13, 14, 15, 16, 17, 18}}, {2020, 4, {1, 7, 13, 14, 19, 20}},
@@ -94,7 +94,7 @@ TEST(Ziehungsmerkmale, TeilweiseWiederholung) {
     erwarte_gleich(liste, Ziehungsmerkmale_nachzaehlen(serie, 5));
 }
 
-TEST(Ziehungsmerkmale, EinDurchgangGleichNachzaehlenAufZufallsserien) {
+TEST(Ziehungsmerkmale, OnePassEqualsRecountingOnRandomSeries) {
     std::mt19937 gen(20240611);
     for (int lauf = 0; lauf < 40; ++lauf) {
         const Serie serie = zufallsserie(gen, 1 + lauf * 7);
@@ -104,7 +104,7 @@ TEST(Ziehungsmerkmale, EinDurchgangGleichNachzaehlenAufZufallsserien) {
     }
 }
 
-TEST(Ziehungsmerkmale, EinDurchgangGleichNachzaehlenAufDerHistorie) {
+TEST(Ziehungsmerkmale, OnePassEqualsRecountingOnTheHistory) {
     for (int verband : {3, 4, 5}) {
         for (int ziehung : {1, 2}) {
             const Serie serie = Serie_aus_CSV(pyra::historie::ziehungen_csv, verband, ziehung);

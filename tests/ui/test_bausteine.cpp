@@ -21,19 +21,19 @@ using namespace pyra;
 class Bausteine : public QObject {
     Q_OBJECT
   private slots:
-    void uhrzeit_ohne_sekunden_data();
-    void uhrzeit_ohne_sekunden();
-    void statusleiste_zeigt_datum_und_uhrzeit_der_programmuhr();
-    void dialogposition_nach_bildschirmgroesse_data();
-    void dialogposition_nach_bildschirmgroesse();
-    void nur_http_und_https_werden_geoeffnet_data();
-    void nur_http_und_https_werden_geoeffnet();
-    void hilfe_oeffnet_pdf_sonst_doc();
-    void escape_gilt_solange_die_taste_unten_ist();
-    void qt_dialoge_sprechen_deutsch();
+    void time_is_shown_without_seconds_data();
+    void time_is_shown_without_seconds();
+    void status_bar_shows_date_and_time_of_the_program_clock();
+    void dialog_position_follows_the_screen_size_data();
+    void dialog_position_follows_the_screen_size();
+    void only_http_and_https_are_opened_data();
+    void only_http_and_https_are_opened();
+    void help_opens_the_pdf_else_the_doc();
+    void escape_counts_while_the_key_is_down();
+    void qt_dialogs_speak_german();
 };
 
-void Bausteine::uhrzeit_ohne_sekunden_data() {
+void Bausteine::time_is_shown_without_seconds_data() {
     QTest::addColumn<QLocale>("locale");
     QTest::addColumn<QString>("erwartet");
     QTest::newRow("deutsch") << QLocale(QLocale::German, QLocale::Germany) << QStringLiteral("   14:05");
@@ -42,7 +42,7 @@ void Bausteine::uhrzeit_ohne_sekunden_data() {
                               << QStringLiteral("   2:05 PM");
 }
 
-void Bausteine::uhrzeit_ohne_sekunden() {
+void Bausteine::time_is_shown_without_seconds() {
     QFETCH(QLocale, locale);
     QFETCH(QString, erwartet);
     QString text = ui::Uhrzeit_Text(QTime(14, 5, 33), locale);
@@ -50,7 +50,7 @@ void Bausteine::uhrzeit_ohne_sekunden() {
     QCOMPARE(text, erwartet);
 }
 
-void Bausteine::statusleiste_zeigt_datum_und_uhrzeit_der_programmuhr() {
+void Bausteine::status_bar_shows_date_and_time_of_the_program_clock() {
     data::Uhr_setzen([] { return data::Datum{2024, 3, 14}; });
     ui::Statusleiste leiste;
     leiste.Zeit_aktualisieren();
@@ -62,7 +62,7 @@ void Bausteine::statusleiste_zeigt_datum_und_uhrzeit_der_programmuhr() {
     data::Uhr_setzen({});
 }
 
-void Bausteine::dialogposition_nach_bildschirmgroesse_data() {
+void Bausteine::dialog_position_follows_the_screen_size_data() {
     QTest::addColumn<QString>("dialog");
     QTest::addColumn<QSize>("bildschirm");
     QTest::addColumn<QPoint>("erwartet");
@@ -78,14 +78,14 @@ void Bausteine::dialogposition_nach_bildschirmgroesse_data() {
                                     << haupt + QPoint(10, 90);
 }
 
-void Bausteine::dialogposition_nach_bildschirmgroesse() {
+void Bausteine::dialog_position_follows_the_screen_size() {
     QFETCH(QString, dialog);
     QFETCH(QSize, bildschirm);
     QFETCH(QPoint, erwartet);
     QCOMPARE(ui::Dialogposition(QPoint(100, 50), bildschirm, ui::Versatz_fuer(dialog)), erwartet);
 }
 
-void Bausteine::nur_http_und_https_werden_geoeffnet_data() {
+void Bausteine::only_http_and_https_are_opened_data() {
     QTest::addColumn<QString>("adresse");
     QTest::addColumn<bool>("geoeffnet");
     QTest::newRow("https") << "https://www.pyra-lotto.de" << true;
@@ -98,7 +98,7 @@ void Bausteine::nur_http_und_https_werden_geoeffnet_data() {
     QTest::newRow("ohne schema") << "www.lotto.de" << false;
 }
 
-void Bausteine::nur_http_und_https_werden_geoeffnet() {
+void Bausteine::only_http_and_https_are_opened() {
     QFETCH(QString, adresse);
     QFETCH(bool, geoeffnet);
     QList<QUrl> offen;
@@ -111,7 +111,7 @@ void Bausteine::nur_http_und_https_werden_geoeffnet() {
     ui::Oeffner_setzen({});
 }
 
-void Bausteine::hilfe_oeffnet_pdf_sonst_doc() {
+void Bausteine::help_opens_the_pdf_else_the_doc() {
     test::TempDir dir;
     QList<QUrl> offen;
     ui::Oeffner_setzen([&](const QUrl& u) {
@@ -132,7 +132,7 @@ void Bausteine::hilfe_oeffnet_pdf_sonst_doc() {
     ui::Oeffner_setzen({});
 }
 
-void Bausteine::escape_gilt_solange_die_taste_unten_ist() {
+void Bausteine::escape_counts_while_the_key_is_down() {
     ui::Qt_Benutzerdialog dialog;
     QWidget w;
     QVERIFY(!dialog.Abbruch_gewuenscht());
@@ -148,7 +148,7 @@ void Bausteine::escape_gilt_solange_die_taste_unten_ist() {
 }
 
 QTEST_MAIN(Bausteine)
-void Bausteine::qt_dialoge_sprechen_deutsch() {
+void Bausteine::qt_dialogs_speak_german() {
     // Qt's own dialogs (file chooser, print dialog) take their texts from Qt's translations.
     QVERIFY(ui::Uebersetzungen_laden(*qobject_cast<QApplication*>(QCoreApplication::instance())));
     QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Cancel"), QStringLiteral("Abbrechen"));

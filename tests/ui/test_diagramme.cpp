@@ -84,11 +84,11 @@ class Diagramme : public QObject {
   private slots:
     void initTestCase();
     void init();
-    void menue_und_kontextmenue_oeffnen_das_fenster();
-    void jede_reihe_gleicht_ihrer_tabelle();
-    void folgt_der_auswahl_solange_es_offen_ist();
-    void ohne_ziehungen_und_mit_beschaedigter_einstellung();
-    void bild_und_druck_des_gezeigten_diagramms();
+    void menu_and_context_menu_open_the_window();
+    void every_series_equals_its_table();
+    void follows_the_selection_while_open();
+    void without_draws_and_with_a_damaged_setting();
+    void picture_and_print_of_the_shown_chart();
 
   private:
     test::TempDir vorlage_;
@@ -103,7 +103,7 @@ void Diagramme::init() {
     data::Dezimaltrennzeichen_setzen(',');
 }
 
-void Diagramme::menue_und_kontextmenue_oeffnen_das_fenster() {
+void Diagramme::menu_and_context_menu_open_the_window() {
     Lauf l(vorlage_.dir(), {2024, 3, 14});
     l.form->show();
     ui::TForm_Diagramme* f = l.form->Form_Diagramme;
@@ -133,7 +133,7 @@ void Diagramme::menue_und_kontextmenue_oeffnen_das_fenster() {
     QVERIFY(!f->isVisible());
 }
 
-void Diagramme::jede_reihe_gleicht_ihrer_tabelle() {
+void Diagramme::every_series_equals_its_table() {
     Lauf l(vorlage_.dir(), {2024, 3, 14});
     l.form->show();
     // The grid's recomputation (sort button "Hf") and the analysis up to the selected week.
@@ -231,7 +231,7 @@ void Diagramme::jede_reihe_gleicht_ihrer_tabelle() {
             1e-9);
 }
 
-void Diagramme::folgt_der_auswahl_solange_es_offen_ist() {
+void Diagramme::follows_the_selection_while_open() {
     Lauf l(vorlage_.dir(), {2024, 3, 14});
     l.form->show();
     ui::TForm_Diagramme* f = l.form->Form_Diagramme;
@@ -274,7 +274,7 @@ void Diagramme::folgt_der_auswahl_solange_es_offen_ist() {
     QVERIFY(!f->isVisible());
 }
 
-void Diagramme::ohne_ziehungen_und_mit_beschaedigter_einstellung() {
+void Diagramme::without_draws_and_with_a_damaged_setting() {
     Lauf l(vorlage_.dir(), {2024, 3, 14});
     l.form->show();
     ui::TForm_Diagramme* f = l.form->Form_Diagramme;
@@ -309,7 +309,7 @@ void Diagramme::ohne_ziehungen_und_mit_beschaedigter_einstellung() {
     for (int i = 0; i < ui::kAnzahl_Diagramme; ++i) QVERIFY(!f->ChartView[i]->grab().isNull());
 }
 
-void Diagramme::bild_und_druck_des_gezeigten_diagramms() {
+void Diagramme::picture_and_print_of_the_shown_chart() {
     Lauf l(vorlage_.dir(), {2024, 3, 14});
     l.form->show();
     ui::TForm_Diagramme* f = l.form->Form_Diagramme;

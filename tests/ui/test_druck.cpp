@@ -117,13 +117,13 @@ class Druck : public QObject {
     Q_OBJECT
   private slots:
     void initTestCase();
-    void druckeinstellung_titel_platz_und_eingabe();
-    void druck_zeigt_bereich_des_spielscheins();
-    void druck_klick_druckt_eine_seite();
-    void druck_ohne_drucker_schreibt_pdf_in_arbeit();
-    void fehler_werden_gemeldet();
-    void layout_aus_dem_dialog_gilt_ungespeichert_fuer_den_druck();
-    void ascii_schreibt_die_woche_in_arbeit();
+    void print_settings_caption_place_and_input();
+    void print_shows_the_row_range_of_the_slip();
+    void print_click_prints_one_page();
+    void print_without_a_printer_writes_a_pdf_to_the_work_folder();
+    void errors_are_reported();
+    void unsaved_layout_of_the_dialog_applies_to_the_print();
+    void text_file_of_the_week_goes_to_the_work_folder();
 
   private:
     test::TempDir vorlage_;
@@ -134,7 +134,7 @@ void Druck::initTestCase() {
                                             ui::kern::Standarddatenbank_nachbereiten()));
 }
 
-void Druck::druckeinstellung_titel_platz_und_eingabe() {
+void Druck::print_settings_caption_place_and_input() {
     Lauf l(vorlage_.dir(), {2024, 3, 14});
     l.form->move(40, 30);
     ui::TForm_Druckeinstellung* d = l.form->Form_Druckeinstellung;
@@ -185,7 +185,7 @@ void Druck::druckeinstellung_titel_platz_und_eingabe() {
     QCOMPARE(lotto.FieldByName("Super_77_links").AsInteger(), 55);
 }
 
-void Druck::druck_zeigt_bereich_des_spielscheins() {
+void Druck::print_shows_the_row_range_of_the_slip() {
     Lauf l(vorlage_.dir(), {2024, 3, 14});
     reihen_anlegen(l, 30);
     l.form->move(40, 30);
@@ -234,7 +234,7 @@ void Druck::druck_zeigt_bereich_des_spielscheins() {
     QVERIFY(d->BitBtn_Druck->isEnabled());
 }
 
-void Druck::druck_klick_druckt_eine_seite() {
+void Druck::print_click_prints_one_page() {
     Lauf l(vorlage_.dir(), {2024, 3, 14});
     reihen_anlegen(l, 30);
     ui::TForm_Druck* d = l.form->Form_Druck;
@@ -275,7 +275,7 @@ void Druck::druck_klick_druckt_eine_seite() {
     QCOMPARE(p.texte[vorher], p.texte[0]);
 }
 
-void Druck::druck_ohne_drucker_schreibt_pdf_in_arbeit() {
+void Druck::print_without_a_printer_writes_a_pdf_to_the_work_folder() {
     Lauf l(vorlage_.dir(), {2024, 3, 14});
     reihen_anlegen(l, 12);
     const int woche = l.wahl("Woche_aktuell"), jahr = l.wahl("Jahr_aktuell");
@@ -305,7 +305,7 @@ void Druck::druck_ohne_drucker_schreibt_pdf_in_arbeit() {
     QCOMPARE(marken, 12 * 6 + 3);
 }
 
-void Druck::fehler_werden_gemeldet() {
+void Druck::errors_are_reported() {
     Lauf l(vorlage_.dir(), {2024, 3, 14});
     reihen_anlegen(l, 12);
 
@@ -344,7 +344,7 @@ void Druck::fehler_werden_gemeldet() {
     QCOMPARE(lesen(datei), geschrieben); // the file stays as it was
 }
 
-void Druck::layout_aus_dem_dialog_gilt_ungespeichert_fuer_den_druck() {
+void Druck::unsaved_layout_of_the_dialog_applies_to_the_print() {
     Lauf l(vorlage_.dir(), {2024, 3, 14});
     verband_waehlen(l, 4); // Austria: no layout yet
     reihen_anlegen(l, 8);
@@ -394,7 +394,7 @@ void Druck::layout_aus_dem_dialog_gilt_ungespeichert_fuer_den_druck() {
     QCOMPARE(a->Edit_Reihe_bis->text(), QStringLiteral("   8"));
 }
 
-void Druck::ascii_schreibt_die_woche_in_arbeit() {
+void Druck::text_file_of_the_week_goes_to_the_work_folder() {
     Lauf l(vorlage_.dir(), {2024, 3, 14});
     reihen_anlegen(l, 30);
     l.form->move(40, 30);

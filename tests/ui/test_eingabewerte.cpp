@@ -18,10 +18,10 @@ class Eingabewerte : public QObject {
     Q_OBJECT
   private slots:
     void initTestCase();
-    void falsche_zahlen_werden_abgelehnt_data();
-    void falsche_zahlen_werden_abgelehnt();
-    void grenzen_des_bereichs_werden_angenommen_data();
-    void grenzen_des_bereichs_werden_angenommen();
+    void wrong_numbers_are_refused_data();
+    void wrong_numbers_are_refused();
+    void range_limits_are_accepted_data();
+    void range_limits_are_accepted();
 
   private:
     test::TempDir vorlage_;
@@ -80,7 +80,7 @@ void Eingabewerte::initTestCase() {
                                             ui::kern::Standarddatenbank_nachbereiten()));
 }
 
-void Eingabewerte::falsche_zahlen_werden_abgelehnt_data() {
+void Eingabewerte::wrong_numbers_are_refused_data() {
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("vorher"); // stored before the wrong inputs; "" keeps the default
     QTest::newRow("Bankzahl 1") << "Bankzahl_1"
@@ -95,7 +95,7 @@ void Eingabewerte::falsche_zahlen_werden_abgelehnt_data() {
                             << "";
 }
 
-void Eingabewerte::falsche_zahlen_werden_abgelehnt() {
+void Eingabewerte::wrong_numbers_are_refused() {
     QFETCH(QString, name);
     QFETCH(QString, vorher);
     Lauf l(vorlage_.dir(), {2024, 3, 14});
@@ -134,7 +134,7 @@ void Eingabewerte::falsche_zahlen_werden_abgelehnt() {
     }
 }
 
-void Eingabewerte::grenzen_des_bereichs_werden_angenommen_data() {
+void Eingabewerte::range_limits_are_accepted_data() {
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("eingabe");
     QTest::addColumn<QString>("gespeichert");
@@ -165,7 +165,7 @@ void Eingabewerte::grenzen_des_bereichs_werden_angenommen_data() {
                                 << "750\n";
 }
 
-void Eingabewerte::grenzen_des_bereichs_werden_angenommen() {
+void Eingabewerte::range_limits_are_accepted() {
     QFETCH(QString, name);
     QFETCH(QString, eingabe);
     QFETCH(QString, gespeichert);

@@ -45,29 +45,29 @@ class Hauptfenster : public QObject {
     Q_OBJECT
   private slots:
     void initTestCase();
-    void startsequenz_waehlt_die_woche_data();
-    void startsequenz_waehlt_die_woche();
-    void auswahl_uebernehmen_mit_der_maus();
-    void auswahl_uebernehmen_mit_der_tastatur();
-    void zahlenklick_leert_die_reihen_eines_entsperrten_systems();
-    void bankzahl_leert_die_reihen_eines_entsperrten_systems();
-    void sperrzustaende();
-    void kleinerer_zahlenbereich_sperrt_die_hoeheren_zahlen_data();
-    void kleinerer_zahlenbereich_sperrt_die_hoeheren_zahlen();
-    void reihenkuerzung_tut_nichts_solange_gesperrt();
-    void reihenkuerzung_baut_sperrt_und_zaehlt();
-    void reihenkuerzung_verweigert_und_abgebrochen();
-    void gewinnermittlung_schreibt_die_treffer();
-    void sortierklick_nein_behaelt_reihenfolge();
-    void sortierklick_ja_sortiert();
-    void sortierklick_ohne_frage_wenn_ergebnisse_vorliegen();
-    void reihen_eingabe_speichert_beim_verlassen();
-    void reihen_eingabe_abgelehnt_zeigt_meldung_und_alten_wert();
-    void hinweise_in_der_statusleiste();
-    void hilfe_fragt_und_oeffnet_nichts_bei_nein();
-    void copyright_mit_aktuellem_jahr_und_adressen();
-    void unlesbare_datenbank_wird_gemeldet_und_nicht_ersetzt();
-    void schliessen_vermerkt_den_export_und_leert_keine_reihen();
+    void start_sequence_selects_the_week_data();
+    void start_sequence_selects_the_week();
+    void selection_is_taken_with_the_mouse();
+    void selection_is_taken_with_the_keyboard();
+    void number_click_empties_the_rows_of_an_unlocked_system();
+    void bank_number_empties_the_rows_of_an_unlocked_system();
+    void lock_states();
+    void smaller_number_range_locks_the_higher_numbers_data();
+    void smaller_number_range_locks_the_higher_numbers();
+    void reduction_does_nothing_while_locked();
+    void reduction_builds_locks_and_counts();
+    void reduction_refused_and_cancelled();
+    void win_evaluation_writes_the_hits();
+    void sort_click_answered_no_keeps_the_order();
+    void sort_click_answered_yes_sorts();
+    void sort_click_asks_nothing_when_results_exist();
+    void row_input_is_stored_on_leaving();
+    void refused_row_input_shows_a_message_and_the_old_value();
+    void hints_in_the_status_bar();
+    void help_asks_and_opens_nothing_on_no();
+    void copyright_with_the_current_year_and_addresses();
+    void unreadable_database_is_reported_and_not_replaced();
+    void closing_notes_the_export_and_empties_no_rows();
 
   private:
     test::TempDir vorlage_;
@@ -79,7 +79,7 @@ void Hauptfenster::initTestCase() {
                                             ui::kern::Standarddatenbank_nachbereiten()));
 }
 
-void Hauptfenster::startsequenz_waehlt_die_woche_data() {
+void Hauptfenster::start_sequence_selects_the_week_data() {
     QTest::addColumn<int>("tag");
     QTest::addColumn<int>("woche");
     QTest::addColumn<int>("ziehung");
@@ -88,7 +88,7 @@ void Hauptfenster::startsequenz_waehlt_die_woche_data() {
     QTest::newRow("Montag") << 18 << 12 << 2;
 }
 
-void Hauptfenster::startsequenz_waehlt_die_woche() {
+void Hauptfenster::start_sequence_selects_the_week() {
     QFETCH(int, tag);
     QFETCH(int, woche);
     QFETCH(int, ziehung);
@@ -124,7 +124,7 @@ void Hauptfenster::startsequenz_waehlt_die_woche() {
     QVERIFY(!l.globals.Start_Ende_aktiv);
 }
 
-void Hauptfenster::auswahl_uebernehmen_mit_der_maus() {
+void Hauptfenster::selection_is_taken_with_the_mouse() {
     Lauf l(vorlage_.dir(), {2024, 3, 14});
     l.form->DBCheckBox_Zahl[6]->click(); // a mark for week 11
     l.woche_waehlen(9);
@@ -147,7 +147,7 @@ void Hauptfenster::auswahl_uebernehmen_mit_der_maus() {
     QVERIFY(l.meldungen.isEmpty());
 }
 
-void Hauptfenster::auswahl_uebernehmen_mit_der_tastatur() {
+void Hauptfenster::selection_is_taken_with_the_keyboard() {
     Lauf l(vorlage_.dir(), {2024, 3, 14});
     QTest::keyClick(l.form->DBLookupComboBox_Spielwoche, Qt::Key_Down);
     QCOMPARE(l.dm->Table_Wahl.State(), store::DataSetState::Browse);
@@ -170,7 +170,7 @@ void Hauptfenster::auswahl_uebernehmen_mit_der_tastatur() {
     QCOMPARE(l.dm->Table_Wahl.State(), store::DataSetState::Browse);
 }
 
-void Hauptfenster::zahlenklick_leert_die_reihen_eines_entsperrten_systems() {
+void Hauptfenster::number_click_empties_the_rows_of_an_unlocked_system() {
     Lauf l(vorlage_.dir(), {2024, 3, 14});
     l.reihen_anlegen(3);
     l.dm->Auswahl_uebernehmen();
@@ -199,7 +199,7 @@ void Hauptfenster::zahlenklick_leert_die_reihen_eines_entsperrten_systems() {
     QCOMPARE(l.form->Edit_Reihen_Gesamt->text(), QStringLiteral("0"));
 }
 
-void Hauptfenster::bankzahl_leert_die_reihen_eines_entsperrten_systems() {
+void Hauptfenster::bank_number_empties_the_rows_of_an_unlocked_system() {
     Lauf l(vorlage_.dir(), {2024, 3, 14});
     l.reihen_anlegen(2);
     l.dm->Auswahl_uebernehmen();
@@ -211,7 +211,7 @@ void Hauptfenster::bankzahl_leert_die_reihen_eines_entsperrten_systems() {
     QCOMPARE(l.form->Edit_Reihen_Gesamt->text(), QStringLiteral("0"));
 }
 
-void Hauptfenster::sperrzustaende() {
+void Hauptfenster::lock_states() {
     Lauf l(vorlage_.dir(), {2024, 3, 14});
     auto& f = *l.fenster;
     // Refresh of a selection with filled rows: locked.
@@ -257,7 +257,7 @@ void Hauptfenster::sperrzustaende() {
     QVERIFY(!l.form->CheckBox_System->isChecked());
 }
 
-void Hauptfenster::kleinerer_zahlenbereich_sperrt_die_hoeheren_zahlen_data() {
+void Hauptfenster::smaller_number_range_locks_the_higher_numbers_data() {
     QTest::addColumn<int>("verband");
     QTest::addColumn<int>("zahlen_bis");
     QTest::addColumn<QString>("bild");
@@ -266,7 +266,7 @@ void Hauptfenster::kleinerer_zahlenbereich_sperrt_die_hoeheren_zahlen_data() {
     QTest::newRow("Deutschland") << 3 << 49 << QStringLiteral(":/pyra/spielschein.svg");
 }
 
-void Hauptfenster::kleinerer_zahlenbereich_sperrt_die_hoeheren_zahlen() {
+void Hauptfenster::smaller_number_range_locks_the_higher_numbers() {
     QFETCH(int, verband);
     QFETCH(int, zahlen_bis);
     QFETCH(QString, bild);
@@ -291,7 +291,7 @@ void Hauptfenster::kleinerer_zahlenbereich_sperrt_die_hoeheren_zahlen() {
     QCOMPARE(l.form->Image_Spielschein->property("pyra_bild").toString(), bild);
 }
 
-void Hauptfenster::reihenkuerzung_tut_nichts_solange_gesperrt() {
+void Hauptfenster::reduction_does_nothing_while_locked() {
     Lauf l(vorlage_.dir(), {2024, 3, 14});
     l.reihen_anlegen(2);
     l.dm->Auswahl_uebernehmen();
@@ -302,7 +302,7 @@ void Hauptfenster::reihenkuerzung_tut_nichts_solange_gesperrt() {
     QVERIFY(!l.form->Kuerzung_laeuft());
 }
 
-void Hauptfenster::reihenkuerzung_baut_sperrt_und_zaehlt() {
+void Hauptfenster::reduction_builds_locks_and_counts() {
     Lauf l(vorlage_.dir(), {2024, 3, 14});
     Lauf::tippen_und_verlassen(l.form->DBEdit_Reihen, QStringLiteral("15"));
     for (int n : {2, 5, 9, 13, 17, 21, 26, 30, 34, 38, 42, 47}) l.form->DBCheckBox_Zahl[n - 1]->click();
@@ -342,7 +342,7 @@ void Hauptfenster::reihenkuerzung_baut_sperrt_und_zaehlt() {
     QCOMPARE(l.fragen.size(), 1);
 }
 
-void Hauptfenster::reihenkuerzung_verweigert_und_abgebrochen() {
+void Hauptfenster::reduction_refused_and_cancelled() {
     Lauf l(vorlage_.dir(), {2024, 3, 14});
     for (int n = 1; n <= 8; ++n) l.form->DBCheckBox_Zahl[n - 1]->click();
     l.form->MenuItem_Reihenkuerzung->trigger();
@@ -371,7 +371,7 @@ void Hauptfenster::reihenkuerzung_verweigert_und_abgebrochen() {
     QVERIFY(l.globals.Leerlauf_fertig);
 }
 
-void Hauptfenster::gewinnermittlung_schreibt_die_treffer() {
+void Hauptfenster::win_evaluation_writes_the_hits() {
     Lauf l(vorlage_.dir(), {2024, 3, 14});
     // Without rows nothing is evaluated; the player learns why.
     l.form->MenuItem_Gewinnermittlung->trigger();
@@ -411,7 +411,7 @@ void Hauptfenster::gewinnermittlung_schreibt_die_treffer() {
     QVERIFY(l.dm->Table_Reihen.FieldByName("Richtige").IsNull());
 }
 
-void Hauptfenster::sortierklick_nein_behaelt_reihenfolge() {
+void Hauptfenster::sort_click_answered_no_keeps_the_order() {
     // After the last shipped draw: the week before the selected one has no results.
     Lauf l(vorlage_.dir(), {2030, 1, 17});
     l.woche_waehlen(2);
@@ -435,7 +435,7 @@ void Hauptfenster::sortierklick_nein_behaelt_reihenfolge() {
     QVERIFY(l.form->RadioButton_Sortierung[2]->isChecked());
 }
 
-void Hauptfenster::sortierklick_ja_sortiert() {
+void Hauptfenster::sort_click_answered_yes_sorts() {
     Lauf l(vorlage_.dir(), {2030, 1, 17});
     l.woche_waehlen(2);
     l.woche_waehlen(3);
@@ -457,7 +457,7 @@ void Hauptfenster::sortierklick_ja_sortiert() {
     for (int i = 0; i < 49; ++i) QCOMPARE(l.form->DBGrid_Zahlen->modell().text(i, 0), QString::number(i + 1));
 }
 
-void Hauptfenster::sortierklick_ohne_frage_wenn_ergebnisse_vorliegen() {
+void Hauptfenster::sort_click_asks_nothing_when_results_exist() {
     Lauf l(vorlage_.dir(), {2024, 3, 14});
     l.form->RadioButton_Sortierung[3]->click(); // "Rs"
     QVERIFY(l.fragen.isEmpty());
@@ -471,7 +471,7 @@ void Hauptfenster::sortierklick_ohne_frage_wenn_ergebnisse_vorliegen() {
     QVERIFY(m.text(0, 3).toInt() > 0);
 }
 
-void Hauptfenster::reihen_eingabe_speichert_beim_verlassen() {
+void Hauptfenster::row_input_is_stored_on_leaving() {
     Lauf l(vorlage_.dir(), {2024, 3, 14});
     Lauf::tippen_und_verlassen(l.form->DBEdit_Reihen, QStringLiteral("300"));
     QCOMPARE(l.dm->Table_Lotto.State(), store::DataSetState::Browse);
@@ -488,7 +488,7 @@ void Hauptfenster::reihen_eingabe_speichert_beim_verlassen() {
     QVERIFY(l.meldungen.isEmpty());
 }
 
-void Hauptfenster::reihen_eingabe_abgelehnt_zeigt_meldung_und_alten_wert() {
+void Hauptfenster::refused_row_input_shows_a_message_and_the_old_value() {
     Lauf l(vorlage_.dir(), {2024, 3, 14});
     Lauf::tippen_und_verlassen(l.form->DBEdit_Reihen, QStringLiteral("1x"));
     QCOMPARE(l.meldungen.size(), 1);
@@ -499,7 +499,7 @@ void Hauptfenster::reihen_eingabe_abgelehnt_zeigt_meldung_und_alten_wert() {
     QCOMPARE(l.dm->Table_Lotto.FieldByName("Reihenberechnung").AsInteger(), 12);
 }
 
-void Hauptfenster::hinweise_in_der_statusleiste() {
+void Hauptfenster::hints_in_the_status_bar() {
     Lauf l(vorlage_.dir(), {2024, 3, 14});
     struct Fall {
         QWidget* w;
@@ -525,7 +525,7 @@ void Hauptfenster::hinweise_in_der_statusleiste() {
     QCOMPARE(l.form->StatusBar->panel(0), QStringLiteral("Zolt's Pyra - Lotto 7.3"));
 }
 
-void Hauptfenster::hilfe_fragt_und_oeffnet_nichts_bei_nein() {
+void Hauptfenster::help_asks_and_opens_nothing_on_no() {
     Lauf l(vorlage_.dir(), {2024, 3, 14});
     std::ofstream(l.dir.file("Hilfe_Lotto.pdf")) << "pdf";
     QList<QUrl> offen;
@@ -553,7 +553,7 @@ void Hauptfenster::hilfe_fragt_und_oeffnet_nichts_bei_nein() {
     ui::Oeffner_setzen({});
 }
 
-void Hauptfenster::copyright_mit_aktuellem_jahr_und_adressen() {
+void Hauptfenster::copyright_with_the_current_year_and_addresses() {
     Lauf l(vorlage_.dir(), {2031, 6, 5});
     l.form->Form_Copyright->vorbereiten(l.dm.get(), l.form.get());
     QVERIFY(l.form->Form_Copyright->Label_C->text().contains(QStringLiteral("2031")));
@@ -575,7 +575,7 @@ void Hauptfenster::copyright_mit_aktuellem_jahr_und_adressen() {
     QCOMPARE(l.form->menuBar()->actions().first()->text(), QStringLiteral("&Ziehungen"));
 }
 
-void Hauptfenster::unlesbare_datenbank_wird_gemeldet_und_nicht_ersetzt() {
+void Hauptfenster::unreadable_database_is_reported_and_not_replaced() {
     test::TempDir kaputt;
     const std::string inhalt = "kein SQLite, sondern Text";
     std::ofstream(kaputt.file("Datenbank_Lotto.tdbd")) << inhalt;
@@ -592,7 +592,7 @@ void Hauptfenster::unlesbare_datenbank_wird_gemeldet_und_nicht_ersetzt() {
     l.form->close();
 }
 
-void Hauptfenster::schliessen_vermerkt_den_export_und_leert_keine_reihen() {
+void Hauptfenster::closing_notes_the_export_and_empties_no_rows() {
     Lauf l(vorlage_.dir(), {2024, 3, 14});
     l.reihen_anlegen(2);
     l.dm->Auswahl_uebernehmen();

@@ -203,18 +203,18 @@ class Passform_Test : public QObject {
     Q_OBJECT
   private slots:
     void initTestCase();
-    void hauptfenster();
-    void ziehung();
-    void zahlentipp();
-    void gewinnerwartung();
-    void kuerzung();
-    void analyse();
-    void druck();
-    void druckeinstellung();
-    void ascii();
-    void export_dialog();
-    void einlesen();
-    void copyright();
+    void main_window_fits();
+    void draw_window_fits();
+    void number_tip_window_fits();
+    void expected_winnings_window_fits();
+    void reduction_window_fits();
+    void analysis_window_fits();
+    void print_window_fits();
+    void print_settings_window_fits();
+    void text_file_window_fits();
+    void export_window_fits();
+    void import_window_fits();
+    void copyright_window_fits();
 
   private:
     test::TempDir vorlage_;
@@ -227,7 +227,7 @@ void Passform_Test::initTestCase() {
                                             ui::kern::Standarddatenbank_nachbereiten()));
 }
 
-void Passform_Test::hauptfenster() {
+void Passform_Test::main_window_fits() {
     Lauf l(vorlage_.dir(), {2024, 3, 14});
     // A reduction of 12 rows, evaluated: the grid shows rows, hits and no scroll bar.
     l.reihen_anlegen(12);
@@ -246,7 +246,7 @@ void Passform_Test::hauptfenster() {
     PASSFORM_PRUEFEN(p);
 }
 
-void Passform_Test::ziehung() {
+void Passform_Test::draw_window_fits() {
     Lauf l(vorlage_.dir(), {2024, 3, 14});
     auto* d = l.form->Form_Ziehung;
     d->FormShow(l.form.get(), QStringLiteral("Sa/So"));
@@ -263,7 +263,7 @@ void Passform_Test::ziehung() {
     PASSFORM_PRUEFEN(p);
 }
 
-void Passform_Test::zahlentipp() {
+void Passform_Test::number_tip_window_fits() {
     Lauf l(vorlage_.dir(), {2024, 3, 14});
     auto* d = l.form->Form_Zahlentipp;
     zeigen(d);
@@ -274,7 +274,7 @@ void Passform_Test::zahlentipp() {
     PASSFORM_PRUEFEN(p);
 }
 
-void Passform_Test::gewinnerwartung() {
+void Passform_Test::expected_winnings_window_fits() {
     Lauf l(vorlage_.dir(), {2024, 3, 14});
     markieren(l, {3, 7, 12, 16, 19, 23, 27, 31, 35});
     l.reihen_anlegen(12);
@@ -291,7 +291,7 @@ void Passform_Test::gewinnerwartung() {
     PASSFORM_PRUEFEN(p);
 }
 
-void Passform_Test::kuerzung() {
+void Passform_Test::reduction_window_fits() {
     Lauf l(vorlage_.dir(), {2024, 3, 14});
     auto* d = l.form->Form_Kuerzung;
     zeigen(d);
@@ -307,7 +307,7 @@ void Passform_Test::kuerzung() {
     PASSFORM_PRUEFEN(p);
 }
 
-void Passform_Test::analyse() {
+void Passform_Test::analysis_window_fits() {
     Lauf l(vorlage_.dir(), {2024, 3, 14});
     auto* d = l.form->Form_Analyse;
     zeigen(d);
@@ -323,7 +323,7 @@ void Passform_Test::analyse() {
     PASSFORM_PRUEFEN(p);
 }
 
-void Passform_Test::druck() {
+void Passform_Test::print_window_fits() {
     Lauf l(vorlage_.dir(), {2024, 3, 14});
     auto* d = l.form->Form_Druck;
     d->vorbereiten(l.form.get());
@@ -336,7 +336,7 @@ void Passform_Test::druck() {
     PASSFORM_PRUEFEN(p);
 }
 
-void Passform_Test::druckeinstellung() {
+void Passform_Test::print_settings_window_fits() {
     Lauf l(vorlage_.dir(), {2024, 3, 14});
     auto* d = l.form->Form_Druckeinstellung;
     d->vorbereiten(l.form.get(), QStringLiteral("Deutschland"));
@@ -350,7 +350,7 @@ void Passform_Test::druckeinstellung() {
     PASSFORM_PRUEFEN(p);
 }
 
-void Passform_Test::ascii() {
+void Passform_Test::text_file_window_fits() {
     Lauf l(vorlage_.dir(), {2024, 3, 14});
     auto* d = l.form->Form_ASCII;
     d->vorbereiten(l.form.get());
@@ -362,7 +362,7 @@ void Passform_Test::ascii() {
     PASSFORM_PRUEFEN(p);
 }
 
-void Passform_Test::export_dialog() {
+void Passform_Test::export_window_fits() {
     Lauf l(vorlage_.dir(), {2024, 3, 14});
     auto* d = l.form->Form_Export;
     zeigen(d);
@@ -373,7 +373,7 @@ void Passform_Test::export_dialog() {
     PASSFORM_PRUEFEN(p);
 }
 
-void Passform_Test::einlesen() {
+void Passform_Test::import_window_fits() {
     Lauf l(vorlage_.dir(), {2024, 3, 14});
     auto* d = l.form->Form_Zahlen_Quoten_einlesen;
     zeigen(d);
@@ -386,7 +386,7 @@ void Passform_Test::einlesen() {
     PASSFORM_PRUEFEN(p);
 }
 
-void Passform_Test::copyright() {
+void Passform_Test::copyright_window_fits() {
     Lauf l(vorlage_.dir(), {2024, 3, 14});
     auto* d = l.form->Form_Copyright;
     d->vorbereiten(l.dm.get(), l.form.get());

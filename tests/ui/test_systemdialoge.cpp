@@ -105,18 +105,18 @@ class Systemdialoge : public QObject {
   private slots:
     void initTestCase();
     void init();
-    void menue_zeigt_dialoge_mit_titel_und_ort();
-    void analyse_zeigen_legt_fehlende_zeilen_an();
-    void analyse_berechnung_fuellt_die_gitter();
-    void eingabe_leert_die_reihen_eines_entsperrten_systems_data();
-    void eingabe_leert_die_reihen_eines_entsperrten_systems();
-    void optionsfelder_folgen_der_sperre();
-    void kuerzung_steuerelemente_und_bindung();
-    void gewinnerwartung_titel_data();
-    void gewinnerwartung_titel();
-    void gewinnerwartung_ohne_sechs_systemzahlen_oder_reihen();
-    void gewinnerwartung_anzahl_wird_beim_schliessen_gespeichert();
-    void gewinnerwartung_bis_reihe_rechnet_neu();
+    void menu_shows_the_dialogs_with_caption_and_place();
+    void showing_the_analysis_adds_missing_rows();
+    void analysis_calculation_fills_the_grids();
+    void input_empties_the_rows_of_an_unlocked_system_data();
+    void input_empties_the_rows_of_an_unlocked_system();
+    void option_fields_follow_the_lock();
+    void reduction_controls_and_their_binding();
+    void expected_winnings_caption_data();
+    void expected_winnings_caption();
+    void expected_winnings_without_six_system_numbers_or_rows();
+    void expected_winnings_count_is_stored_on_closing();
+    void expected_winnings_up_to_row_recalculates();
 
   private:
     test::TempDir vorlage_;
@@ -131,7 +131,7 @@ void Systemdialoge::init() {
     data::Dezimaltrennzeichen_setzen(',');
 }
 
-void Systemdialoge::menue_zeigt_dialoge_mit_titel_und_ort() {
+void Systemdialoge::menu_shows_the_dialogs_with_caption_and_place() {
     Lauf l(vorlage_.dir(), {2024, 3, 14});
     l.form->show();
     QVERIFY(QTest::qWaitForWindowExposed(l.form.get()));
@@ -165,7 +165,7 @@ void Systemdialoge::menue_zeigt_dialoge_mit_titel_und_ort() {
     QVERIFY(l.meldungen.isEmpty());
 }
 
-void Systemdialoge::analyse_zeigen_legt_fehlende_zeilen_an() {
+void Systemdialoge::showing_the_analysis_adds_missing_rows() {
     Lauf l(vorlage_.dir(), {2024, 3, 14});
     auto* f = l.form->Form_Analyse;
     leeren(l.dm->Table_Ziehung_Wo_z);
@@ -198,7 +198,7 @@ void Systemdialoge::analyse_zeigen_legt_fehlende_zeilen_an() {
         QVERIFY2(naechster_tabstopp(folge[i - 1]) == folge[i], qPrintable(folge[i - 1]->objectName()));
 }
 
-void Systemdialoge::analyse_berechnung_fuellt_die_gitter() {
+void Systemdialoge::analysis_calculation_fills_the_grids() {
     Lauf l(vorlage_.dir(), {2024, 3, 14});
     auto* f = l.form->Form_Analyse;
     leeren(l.dm->Table_Ziehung_Wo_z);
@@ -251,7 +251,7 @@ void Systemdialoge::analyse_berechnung_fuellt_die_gitter() {
 
 // A change through each kind of bound option control of an unlocked system with rows empties the
 // rows; a refused value is reported, stored values and rows stay.
-void Systemdialoge::eingabe_leert_die_reihen_eines_entsperrten_systems_data() {
+void Systemdialoge::input_empties_the_rows_of_an_unlocked_system_data() {
     QTest::addColumn<QString>("dialog");
     QTest::addColumn<QString>("steuerelement");
     QTest::addColumn<QString>("eingabe");
@@ -300,7 +300,7 @@ void Systemdialoge::eingabe_leert_die_reihen_eines_entsperrten_systems_data() {
                                     << "0" << false;
 }
 
-void Systemdialoge::eingabe_leert_die_reihen_eines_entsperrten_systems() {
+void Systemdialoge::input_empties_the_rows_of_an_unlocked_system() {
     QFETCH(QString, dialog);
     QFETCH(QString, steuerelement);
     QFETCH(QString, eingabe);
@@ -337,7 +337,7 @@ void Systemdialoge::eingabe_leert_die_reihen_eines_entsperrten_systems() {
     QCOMPARE(l.meldungen.isEmpty(), geleert);
 }
 
-void Systemdialoge::optionsfelder_folgen_der_sperre() {
+void Systemdialoge::option_fields_follow_the_lock() {
     Lauf l(vorlage_.dir(), {2024, 3, 14});
     auto* k = l.form->Form_Kuerzung;
     auto* a = l.form->Form_Analyse;
@@ -381,7 +381,7 @@ void Systemdialoge::optionsfelder_folgen_der_sperre() {
     QVERIFY(alle(false));
 }
 
-void Systemdialoge::kuerzung_steuerelemente_und_bindung() {
+void Systemdialoge::reduction_controls_and_their_binding() {
     Lauf l(vorlage_.dir(), {2024, 3, 14});
     auto* k = l.form->Form_Kuerzung;
     k->FormShow(l.form.get());
@@ -409,14 +409,14 @@ void Systemdialoge::kuerzung_steuerelemente_und_bindung() {
     QVERIFY(!k->DBCheckBox_Vierling->isChecked());
 }
 
-void Systemdialoge::gewinnerwartung_titel_data() {
+void Systemdialoge::expected_winnings_caption_data() {
     QTest::addColumn<int>("reihe");
     QTest::addColumn<QString>("titel");
     QTest::newRow("Reihe 1") << 1 << QStringLiteral("  Gewinnerwartung bei 1 Reihe / 10 Systemzahlen");
     QTest::newRow("Reihe 12") << 12 << QStringLiteral("  Gewinnerwartung bei 12 Reihen / 10 Systemzahlen");
 }
 
-void Systemdialoge::gewinnerwartung_titel() {
+void Systemdialoge::expected_winnings_caption() {
     QFETCH(int, reihe);
     QFETCH(QString, titel);
     Lauf l(vorlage_.dir(), {2024, 3, 14});
@@ -443,7 +443,7 @@ void Systemdialoge::gewinnerwartung_titel() {
     QVERIFY(m.text(0, 3).endsWith(QLatin1Char('%')));
 }
 
-void Systemdialoge::gewinnerwartung_ohne_sechs_systemzahlen_oder_reihen() {
+void Systemdialoge::expected_winnings_without_six_system_numbers_or_rows() {
     Lauf l(vorlage_.dir(), {2024, 3, 14});
     auto* g = l.form->Form_Gewinnerwartung;
     // No rows: the menu command shows nothing but says why.
@@ -472,7 +472,7 @@ void Systemdialoge::gewinnerwartung_ohne_sechs_systemzahlen_oder_reihen() {
     QVERIFY(QApplication::overrideCursor() == nullptr);
 }
 
-void Systemdialoge::gewinnerwartung_anzahl_wird_beim_schliessen_gespeichert() {
+void Systemdialoge::expected_winnings_count_is_stored_on_closing() {
     Lauf l(vorlage_.dir(), {2024, 3, 14});
     markieren(l, {1, 2, 3, 4, 5, 6, 7, 8, 9});
     l.reihen_anlegen(1);
@@ -494,7 +494,7 @@ void Systemdialoge::gewinnerwartung_anzahl_wird_beim_schliessen_gespeichert() {
     QCOMPARE(l.gefuellte_reihen(), 1);
 }
 
-void Systemdialoge::gewinnerwartung_bis_reihe_rechnet_neu() {
+void Systemdialoge::expected_winnings_up_to_row_recalculates() {
     Lauf l(vorlage_.dir(), {2024, 3, 14});
     markieren(l, {1, 8, 15, 22, 29, 36, 43, 2, 9, 16});
     l.reihen_anlegen(12);

@@ -87,18 +87,18 @@ class Wartung : public QObject {
   private slots:
     void initTestCase();
     void cleanup();
-    void dialoge_mit_titel_platz_und_steuerelementen();
-    void tasten_f7_und_f8_zeigen_die_dialoge();
-    void einlesen_aus_arbeitsmappe_data();
-    void einlesen_aus_arbeitsmappe();
-    void einlesen_nein_und_abgelehnte_eingabe_lesen_nichts();
-    void unlesbare_arbeitsmappe_wird_gemeldet_data();
-    void unlesbare_arbeitsmappe_wird_gemeldet();
-    void schliessen_speichert_die_parameter_data();
-    void schliessen_speichert_die_parameter();
-    void export_schreibt_die_updatedatenbank();
-    void aktualisierung_ohne_verbindung_oder_datei_aendert_nichts();
-    void aktualisierung_fuehrt_zusammen_und_zeigt_die_auswahl_neu();
+    void dialogs_with_caption_place_and_controls();
+    void keys_f7_and_f8_show_the_dialogs();
+    void import_from_a_workbook_data();
+    void import_from_a_workbook();
+    void import_answered_no_and_refused_input_read_nothing();
+    void unreadable_workbook_is_reported_data();
+    void unreadable_workbook_is_reported();
+    void closing_stores_the_parameters_data();
+    void closing_stores_the_parameters();
+    void export_writes_the_update_database();
+    void update_without_connection_or_file_changes_nothing();
+    void update_merges_and_shows_the_selection_again();
 
   private:
     test::TempDir vorlage_;
@@ -114,7 +114,7 @@ void Wartung::cleanup() {
     QVERIFY(QApplication::overrideCursor() == nullptr); // no hourglass left behind
 }
 
-void Wartung::dialoge_mit_titel_platz_und_steuerelementen() {
+void Wartung::dialogs_with_caption_place_and_controls() {
     Lauf l(vorlage_.dir(), {2024, 3, 14});
     l.form->move(40, 30);
     l.form->show();
@@ -166,7 +166,7 @@ void Wartung::dialoge_mit_titel_platz_und_steuerelementen() {
     QVERIFY(l.meldungen.isEmpty());
 }
 
-void Wartung::tasten_f7_und_f8_zeigen_die_dialoge() {
+void Wartung::keys_f7_and_f8_show_the_dialogs() {
     Lauf l(vorlage_.dir(), {2024, 3, 14});
     l.form->show();
     for (auto [taste, dialog] : {std::pair<int, QDialog*>{Qt::Key_F7, l.form->Form_Zahlen_Quoten_einlesen},
@@ -183,14 +183,14 @@ void Wartung::tasten_f7_und_f8_zeigen_die_dialoge() {
     QVERIFY(l.meldungen.isEmpty());
 }
 
-void Wartung::einlesen_aus_arbeitsmappe_data() {
+void Wartung::import_from_a_workbook_data() {
     QTest::addColumn<QString>("format");
     QTest::newRow("xlsx") << QStringLiteral("xlsx");
     QTest::newRow("ods") << QStringLiteral("ods");
     QTest::newRow("xls") << QStringLiteral("xls");
 }
 
-void Wartung::einlesen_aus_arbeitsmappe() {
+void Wartung::import_from_a_workbook() {
     QFETCH(QString, format);
     Lauf l(vorlage_.dir(), {2024, 3, 14});
     auto* d = l.form->Form_Zahlen_Quoten_einlesen;
@@ -230,7 +230,7 @@ void Wartung::einlesen_aus_arbeitsmappe() {
     QVERIFY(d->isHidden());
 }
 
-void Wartung::einlesen_nein_und_abgelehnte_eingabe_lesen_nichts() {
+void Wartung::import_answered_no_and_refused_input_read_nothing() {
     Lauf l(vorlage_.dir(), {2024, 3, 14});
     auto* d = l.form->Form_Zahlen_Quoten_einlesen;
     d->vorbereiten(l.form.get());
@@ -256,7 +256,7 @@ void Wartung::einlesen_nein_und_abgelehnte_eingabe_lesen_nichts() {
     QCOMPARE(bestand(l), vorher);
 }
 
-void Wartung::unlesbare_arbeitsmappe_wird_gemeldet_data() {
+void Wartung::unreadable_workbook_is_reported_data() {
     QTest::addColumn<QString>("datei");
     QTest::addColumn<QString>("jahr");
     QTest::newRow("fehlt") << QStringLiteral("fehlt.xlsx") << QStringLiteral("2021");
@@ -267,7 +267,7 @@ void Wartung::unlesbare_arbeitsmappe_wird_gemeldet_data() {
                                      << QStringLiteral("2030");
 }
 
-void Wartung::unlesbare_arbeitsmappe_wird_gemeldet() {
+void Wartung::unreadable_workbook_is_reported() {
     QFETCH(QString, datei);
     QFETCH(QString, jahr);
     Lauf l(vorlage_.dir(), {2024, 3, 14});
@@ -289,13 +289,13 @@ void Wartung::unlesbare_arbeitsmappe_wird_gemeldet() {
     QCOMPARE(l.dm->Table_Zahlen.RecordCount(), zahlen_vorher);
 }
 
-void Wartung::schliessen_speichert_die_parameter_data() {
+void Wartung::closing_stores_the_parameters_data() {
     QTest::addColumn<bool>("mit_ok");
     QTest::newRow("OK") << true;
     QTest::newRow("Fenster geschlossen") << false;
 }
 
-void Wartung::schliessen_speichert_die_parameter() {
+void Wartung::closing_stores_the_parameters() {
     QFETCH(bool, mit_ok);
     Lauf l(vorlage_.dir(), {2024, 3, 14});
     auto* d = l.form->Form_Zahlen_Quoten_einlesen;
@@ -315,7 +315,7 @@ void Wartung::schliessen_speichert_die_parameter() {
     QVERIFY(l.fragen.isEmpty() && l.meldungen.isEmpty());
 }
 
-void Wartung::export_schreibt_die_updatedatenbank() {
+void Wartung::export_writes_the_update_database() {
     Lauf l(vorlage_.dir(), {2024, 3, 14});
     auto* x = l.form->Form_Export;
     x->vorbereiten(l.form.get());
@@ -357,7 +357,7 @@ void Wartung::export_schreibt_die_updatedatenbank() {
     QVERIFY(l.meldungen[0].startsWith(QStringLiteral("0 Ziehungen und 0 Gewinnquoten ab 2090")));
 }
 
-void Wartung::aktualisierung_ohne_verbindung_oder_datei_aendert_nichts() {
+void Wartung::update_without_connection_or_file_changes_nothing() {
     Lauf l(vorlage_.dir(), {2024, 3, 14});
     const std::string vorher = bestand(l);
     l.globals.Statistik_neu_berechnen = false;
@@ -381,7 +381,7 @@ void Wartung::aktualisierung_ohne_verbindung_oder_datei_aendert_nichts() {
     QVERIFY(!l.globals.Statistik_neu_berechnen);
 }
 
-void Wartung::aktualisierung_fuehrt_zusammen_und_zeigt_die_auswahl_neu() {
+void Wartung::update_merges_and_shows_the_selection_again() {
     Lauf l(vorlage_.dir(), {2024, 3, 14});
     // An update that corrects the selected draw (2024, week 11, Saturday).
     test::TempDir quelle;

@@ -56,21 +56,21 @@ class Ziehungsdialoge : public QObject {
   private slots:
     void initTestCase();
     void init();
-    void ziehung_oeffnet_auf_der_gewaehlten_woche();
-    void ziehung_titel_folgt_dem_ziehungstag();
-    void woche_ohne_ergebnis_zeigt_leere_zeile();
-    void ungueltige_ziehung_wird_abgelehnt_data();
-    void ungueltige_ziehung_wird_abgelehnt();
-    void die_schlechten_ziehungen_der_kernregeln_werden_abgelehnt();
-    void gueltige_ziehung_wird_aufsteigend_gespeichert();
-    void neue_woche_anlegen();
-    void keine_zahl_in_einer_zelle_wird_abgelehnt_data();
-    void keine_zahl_in_einer_zelle_wird_abgelehnt();
-    void gewinnklassen_bearbeiten();
-    void gewinne_in_millionen_ganz_zu_sehen();
-    void schliessen_setzt_statistik_neu_berechnen();
-    void zwei_gitter_auf_einer_quelle_kommen_zur_ruhe();
-    void zahlentipp_zeigt_den_gespeicherten_tipp();
+    void draw_opens_on_the_selected_week();
+    void draw_caption_follows_the_draw_day();
+    void week_without_result_shows_an_empty_row();
+    void invalid_draw_is_refused_data();
+    void invalid_draw_is_refused();
+    void the_bad_draws_of_the_core_rules_are_refused();
+    void valid_draw_is_stored_ascending();
+    void a_new_week_is_added();
+    void no_number_in_a_cell_is_refused_data();
+    void no_number_in_a_cell_is_refused();
+    void prize_classes_are_edited();
+    void winnings_in_millions_are_fully_visible();
+    void closing_sets_recalculate_statistics();
+    void two_grids_on_one_source_settle();
+    void number_tip_shows_the_stored_tip();
 
   private:
     test::TempDir vorlage_;
@@ -85,7 +85,7 @@ void Ziehungsdialoge::init() {
     data::Dezimaltrennzeichen_setzen(',');
 }
 
-void Ziehungsdialoge::ziehung_oeffnet_auf_der_gewaehlten_woche() {
+void Ziehungsdialoge::draw_opens_on_the_selected_week() {
     Lauf l(vorlage_.dir(), {2024, 3, 14});
     auto* d = l.form->Form_Ziehung;
     QVERIFY(d);
@@ -131,7 +131,7 @@ void Ziehungsdialoge::ziehung_oeffnet_auf_der_gewaehlten_woche() {
     QVERIFY(l.meldungen.isEmpty());
 }
 
-void Ziehungsdialoge::ziehung_titel_folgt_dem_ziehungstag() {
+void Ziehungsdialoge::draw_caption_follows_the_draw_day() {
     Lauf l(vorlage_.dir(), {2024, 3, 14});
     // The menu command opens the dialog modally; it is closed from the event loop.
     QTimer::singleShot(0, l.form->Form_Ziehung, [&] { l.form->Form_Ziehung->BitBtn_OK->click(); });
@@ -149,7 +149,7 @@ void Ziehungsdialoge::ziehung_titel_folgt_dem_ziehungstag() {
     QVERIFY(l.meldungen.isEmpty());
 }
 
-void Ziehungsdialoge::woche_ohne_ergebnis_zeigt_leere_zeile() {
+void Ziehungsdialoge::week_without_result_shows_an_empty_row() {
     Lauf l(vorlage_.dir(), {2026, 10, 15}); // after the shipped history
     auto* d = l.form->Form_Ziehung;
     d->FormShow(l.form.get(), l.form->DBLookupComboBox_Ziehung->currentText());
@@ -162,7 +162,7 @@ void Ziehungsdialoge::woche_ohne_ergebnis_zeigt_leere_zeile() {
     QCOMPARE(d->DBGrid_Gewinn->modell().rowCount(), 0);
 }
 
-void Ziehungsdialoge::ungueltige_ziehung_wird_abgelehnt_data() {
+void Ziehungsdialoge::invalid_draw_is_refused_data() {
     QTest::addColumn<QStringList>("zahlen"); // empty entries are left untouched
     QTest::addColumn<QString>("zusatzzahl");
     QTest::addColumn<QString>("meldung");
@@ -180,7 +180,7 @@ void Ziehungsdialoge::ungueltige_ziehung_wird_abgelehnt_data() {
         << QStringLiteral("Die Zusatzzahl darf nicht unter den sechs");
 }
 
-void Ziehungsdialoge::ungueltige_ziehung_wird_abgelehnt() {
+void Ziehungsdialoge::invalid_draw_is_refused() {
     QFETCH(QStringList, zahlen);
     QFETCH(QString, zusatzzahl);
     QFETCH(QString, meldung);
@@ -237,7 +237,7 @@ void Ziehungsdialoge::ungueltige_ziehung_wird_abgelehnt() {
     QCOMPARE(gespeichert(l, 2026, 42), std::string("-|-|-|-|-|-|-\n"));
 }
 
-void Ziehungsdialoge::die_schlechten_ziehungen_der_kernregeln_werden_abgelehnt() {
+void Ziehungsdialoge::the_bad_draws_of_the_core_rules_are_refused() {
     // The check the dialog runs before a row is posted, with the table of bad draws that every
     // way into the database is tested with.
     Lauf l(vorlage_.dir(), {2026, 10, 15});
@@ -266,7 +266,7 @@ void Ziehungsdialoge::die_schlechten_ziehungen_der_kernregeln_werden_abgelehnt()
     QCOMPARE(gespeichert(l, 2026, 42), std::string("-|-|-|-|-|-|-\n"));
 }
 
-void Ziehungsdialoge::gueltige_ziehung_wird_aufsteigend_gespeichert() {
+void Ziehungsdialoge::valid_draw_is_stored_ascending() {
     Lauf l(vorlage_.dir(), {2026, 10, 15});
     auto* d = l.form->Form_Ziehung;
     d->FormShow(l.form.get(), l.form->DBLookupComboBox_Ziehung->currentText());
@@ -303,7 +303,7 @@ void Ziehungsdialoge::gueltige_ziehung_wird_aufsteigend_gespeichert() {
     QVERIFY(l.meldungen.isEmpty());
 }
 
-void Ziehungsdialoge::neue_woche_anlegen() {
+void Ziehungsdialoge::a_new_week_is_added() {
     Lauf l(vorlage_.dir(), {2026, 10, 15});
     auto* d = l.form->Form_Ziehung;
     d->FormShow(l.form.get(), l.form->DBLookupComboBox_Ziehung->currentText());
@@ -354,7 +354,7 @@ void Ziehungsdialoge::neue_woche_anlegen() {
     QCOMPARE(m.rowCount(), zeilen + 2);
 }
 
-void Ziehungsdialoge::keine_zahl_in_einer_zelle_wird_abgelehnt_data() {
+void Ziehungsdialoge::no_number_in_a_cell_is_refused_data() {
     QTest::addColumn<QString>("gitter");
     QTest::addColumn<int>("spalte");
     QTest::addColumn<QString>("text");
@@ -377,7 +377,7 @@ void Ziehungsdialoge::keine_zahl_in_einer_zelle_wird_abgelehnt_data() {
                                      << "9720,60";
 }
 
-void Ziehungsdialoge::keine_zahl_in_einer_zelle_wird_abgelehnt() {
+void Ziehungsdialoge::no_number_in_a_cell_is_refused() {
     QFETCH(QString, gitter);
     QFETCH(int, spalte);
     QFETCH(QString, text);
@@ -411,7 +411,7 @@ void Ziehungsdialoge::keine_zahl_in_einer_zelle_wird_abgelehnt() {
              vorher);
 }
 
-void Ziehungsdialoge::gewinne_in_millionen_ganz_zu_sehen() {
+void Ziehungsdialoge::winnings_in_millions_are_fully_visible() {
     // A week of the shipped quotas (2024, week 11).
     Lauf l(vorlage_.dir(), {2024, 3, 14});
     auto* d = l.form->Form_Ziehung;
@@ -442,7 +442,7 @@ void Ziehungsdialoge::gewinne_in_millionen_ganz_zu_sehen() {
     d->hide();
 }
 
-void Ziehungsdialoge::gewinnklassen_bearbeiten() {
+void Ziehungsdialoge::prize_classes_are_edited() {
     Lauf l(vorlage_.dir(), {2026, 10, 15});
     auto* d = l.form->Form_Ziehung;
     d->FormShow(l.form.get(), l.form->DBLookupComboBox_Ziehung->currentText());
@@ -476,7 +476,7 @@ void Ziehungsdialoge::gewinnklassen_bearbeiten() {
     QVERIFY(d->FormClose());
 }
 
-void Ziehungsdialoge::schliessen_setzt_statistik_neu_berechnen() {
+void Ziehungsdialoge::closing_sets_recalculate_statistics() {
     Lauf l(vorlage_.dir(), {2024, 3, 14});
     auto* d = l.form->Form_Ziehung;
     for (auto schliessen :
@@ -491,7 +491,7 @@ void Ziehungsdialoge::schliessen_setzt_statistik_neu_berechnen() {
     QCOMPARE(gespeichert(l, 2024, 11), std::string("5|16|19|25|40|48|-\n"));
 }
 
-void Ziehungsdialoge::zwei_gitter_auf_einer_quelle_kommen_zur_ruhe() {
+void Ziehungsdialoge::two_grids_on_one_source_settle() {
     // The results grid and the drawn-order grid read the same cursor; reading one must not make
     // the other read again (which would repeat for ever while the dialog is open).
     Lauf l(vorlage_.dir(), {2024, 3, 14});
@@ -508,7 +508,7 @@ void Ziehungsdialoge::zwei_gitter_auf_einer_quelle_kommen_zur_ruhe() {
     d->close();
 }
 
-void Ziehungsdialoge::zahlentipp_zeigt_den_gespeicherten_tipp() {
+void Ziehungsdialoge::number_tip_shows_the_stored_tip() {
     Lauf l(vorlage_.dir(), {2024, 3, 14});
     auto* d = l.form->Form_Zahlentipp;
     QVERIFY(d);
