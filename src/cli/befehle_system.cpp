@@ -233,7 +233,7 @@ int pruefung(Kontext& k) {
         std::cout << "Garantie;Abdeckung (geschätzt)\n";
         for (std::size_t i = 0; i < 9; ++i)
             std::cout << system::Garantien[i].t << "/" << system::Garantien[i].p << ";"
-                      << system::Prozent_text(werte[i], werte[i] >= 100.0) << "\n";
+                      << system::Prozent_Text(werte[i], werte[i] >= 100.0) << "\n";
         return 0;
     }
     std::cout << "Exakte Prüfung von " << pr.Reihen << (pr.Reihen == 1 ? " Reihe" : " Reihen") << " mit "
@@ -246,7 +246,7 @@ int pruefung(Kontext& k) {
             for (std::size_t i = 0; i < loch.size(); ++i)
                 beispiele += (i ? " " : "") + std::to_string(loch[i]);
         }
-        std::cout << w.G.t << "/" << w.G.p << ";" << system::Prozent_text(w.Abdeckung, w.Loecher == 0) << ";"
+        std::cout << w.G.t << "/" << w.G.p << ";" << system::Prozent_Text(w.Abdeckung, w.Loecher == 0) << ";"
                   << w.Loecher << ";" << w.Auswahlen << ";" << beispiele << "\n";
     }
     return 0;

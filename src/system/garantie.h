@@ -30,7 +30,7 @@ inline constexpr std::array<Garantie, 9> Garantien{
 // True for 3 <= t <= p <= 6.
 bool Garantie_gueltig(const Garantie& g);
 // Position 0..8 of a valid guarantee in Garantien.
-int Garantie_index(const Garantie& g);
+int Garantie_Index(const Garantie& g);
 
 // Most example holes reported per guarantee.
 inline constexpr int Max_Beispielloecher = 20;
@@ -69,7 +69,7 @@ Garantiepruefung Garantie_pruefen(std::span<const Reihe> reihen, const Systemfla
 
 // The same on numbers 0..v-1 given as bit sets (bit i = number i), without the size limit; the
 // examples hold the numbers 0..v-1. For the search, the tests and the benchmarks.
-Garantiepruefung Garantie_pruefen_masken(std::span<const std::uint64_t> reihen, int v);
+Garantiepruefung Garantie_pruefen_Masken(std::span<const std::uint64_t> reihen, int v);
 
 // Holes of one guarantee for rows given as bit sets over numbers 0..v-1.
 std::uint64_t Loecher_zaehlen(std::span<const std::uint64_t> reihen, int v, const Garantie& g);

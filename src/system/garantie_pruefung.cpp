@@ -114,7 +114,7 @@ bool Garantie_gueltig(const Garantie& g) {
     return g.t >= 3 && g.t <= g.p && g.p <= 6;
 }
 
-int Garantie_index(const Garantie& g) {
+int Garantie_Index(const Garantie& g) {
     for (int i = 0; i < 9; ++i)
         if (Garantien[static_cast<std::size_t>(i)] == g) return i;
     return -1;
@@ -132,7 +132,7 @@ bool Garantiepruefung_moeglich(int systemzahlen, int reihen) {
     return static_cast<double>(knoten) * (25e-9 + 0.5e-9 * worte) <= 1.0;
 }
 
-Garantiepruefung Garantie_pruefen_masken(std::span<const std::uint64_t> reihen, int v) {
+Garantiepruefung Garantie_pruefen_Masken(std::span<const std::uint64_t> reihen, int v) {
     Garantiepruefung e;
     e.Exakt = true;
     e.Systemzahlen = v;
@@ -180,7 +180,7 @@ Garantiepruefung Garantie_pruefen(std::span<const Reihe> reihen, const Systemfla
                 m |= std::uint64_t{1} << index[static_cast<std::size_t>(z)];
         masken.push_back(m);
     }
-    Garantiepruefung e = Garantie_pruefen_masken(masken, v);
+    Garantiepruefung e = Garantie_pruefen_Masken(masken, v);
     for (auto& w : e.Werte)
         for (auto& loch : w.Beispiele)
             for (int& z : loch) z = zahl_von[static_cast<std::size_t>(z)];
@@ -188,8 +188,8 @@ Garantiepruefung Garantie_pruefen(std::span<const Reihe> reihen, const Systemfla
 }
 
 std::uint64_t Loecher_zaehlen(std::span<const std::uint64_t> reihen, int v, const Garantie& g) {
-    const int i = Garantie_index(g);
-    return i < 0 ? 0 : Garantie_pruefen_masken(reihen, v).Werte[static_cast<std::size_t>(i)].Loecher;
+    const int i = Garantie_Index(g);
+    return i < 0 ? 0 : Garantie_pruefen_Masken(reihen, v).Werte[static_cast<std::size_t>(i)].Loecher;
 }
 
 } // namespace pyra::system

@@ -172,7 +172,7 @@ Garantiebefehl_Ergebnis Garantiesystem_Befehl(data::DataModule_Lotto& dm, const 
         e.Filter = [f](const Reihe& reihe) { return Reihe_pruefen(reihe, f); };
     }
     const int bankzahlen = bankzahlen_zaehlen(e);
-    if (const Garantiefehler f = Garantie_pruefen_eingabe(e); f != Garantiefehler::Keiner) {
+    if (const Garantiefehler f = Garantie_pruefen_Eingabe(e); f != Garantiefehler::Keiner) {
         dm.dialog.Meldung(fehlertext(f, e, bankzahlen));
         r.Ende = Garantiebefehl_Ende::Abgelehnt;
         return r;

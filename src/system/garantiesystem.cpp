@@ -104,7 +104,7 @@ std::vector<std::uint64_t> Tabellensystem(int v, const Garantie& g) {
     return it == t.end() ? std::vector<std::uint64_t>{} : it->second;
 }
 
-Garantiefehler Garantie_pruefen_eingabe(const Garantieeingabe& e) {
+Garantiefehler Garantie_pruefen_Eingabe(const Garantieeingabe& e) {
     const Zahlen z = zahlen_bestimmen(e);
     if (z.v < Mindestzahl_Garantie) return Garantiefehler::Zu_wenige_Systemzahlen;
     if (!Garantie_gueltig(e.G)) return Garantiefehler::Garantie_ungueltig;
@@ -121,7 +121,7 @@ Garantiesystem Garantiesystem_suchen(const Garantieeingabe& e) {
     const Zahlen z = zahlen_bestimmen(e);
     s.Systemzahlen = z.v;
     s.Bankzahlen = static_cast<int>(z.bank.size());
-    s.Fehler = Garantie_pruefen_eingabe(e);
+    s.Fehler = Garantie_pruefen_Eingabe(e);
     if (s.Fehler != Garantiefehler::Keiner) return s;
 
     const int n = static_cast<int>(z.frei.size());

@@ -59,7 +59,7 @@ struct Garantiesystem {
 };
 
 // The checks before a search; Keiner when it can run.
-Garantiefehler Garantie_pruefen_eingabe(const Garantieeingabe& e);
+Garantiefehler Garantie_pruefen_Eingabe(const Garantieeingabe& e);
 
 // The search for the system with the fewest rows (at most 750; when none is complete, the one
 // with the fewest holes).

@@ -40,7 +40,7 @@ std::string Text_Garantie(int t, int p, int systemzahlen, int bankzahlen) {
     return s;
 }
 
-std::string Prozent_text(double prozent, bool vollstaendig) {
+std::string Prozent_Text(double prozent, bool vollstaendig) {
     double w = std::floor(prozent * 10.0 + 0.5) / 10.0;
     if (!vollstaendig && w >= 100.0) w = 99.9;
     if (prozent > 0 && w <= 0.0) w = 0.1;
@@ -60,7 +60,7 @@ std::string Text_Garantiesystem_erstellt(int reihen, int t, int p, int systemzah
 std::string Text_Garantiesystem_unvollstaendig_gespeichert(int reihen, int t, int p, int systemzahlen,
                                                            int bankzahlen, double abdeckung) {
     return "Garantiesystem mit " + std::to_string(reihen) + " Reihen gespeichert. Es deckt " +
-           Prozent_text(abdeckung, false) +
+           Prozent_Text(abdeckung, false) +
            " der Fälle ab: " + garantie_bedingung(t, p, systemzahlen, bankzahlen);
 }
 
@@ -69,7 +69,7 @@ std::string Frage_Garantiesystem_unvollstaendig(int reihen, double abdeckung, bo
                            ? "Mit den Filtern der Kürzung ist kein vollständiges Garantiesystem gefunden "
                              "worden."
                            : "Kein vollständiges Garantiesystem mit höchstens 750 Reihen gefunden.") +
-           " Die besten " + std::to_string(reihen) + " Reihen decken " + Prozent_text(abdeckung, false) +
+           " Die besten " + std::to_string(reihen) + " Reihen decken " + Prozent_Text(abdeckung, false) +
            " der Fälle ab - Übernehmen?";
 }
 

@@ -39,7 +39,7 @@ std::string Text_Garantie_zu_wenige_freie(int p, int bankzahlen);
 std::string Text_Garantie_zu_gross(int t, int p);
 // A percentage with one decimal and a decimal comma; never shown as 100,0 while something is
 // missing, nor as 0,0 while something is there.
-std::string Prozent_text(double prozent, bool vollstaendig);
+std::string Prozent_Text(double prozent, bool vollstaendig);
 
 // "System wird mit <n> Zahlen erstellt und gespeichert!" (confirmation before a run).
 std::string Text_System_wird_erstellt(int anzahl_systemzahlen);

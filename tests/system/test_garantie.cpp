@@ -196,7 +196,7 @@ TEST(Garantiesystem, RowsOnThePlayersNumbersHoldTheGuarantee) {
         for (int z : r) EXPECT_TRUE(std::find(Zwoelf.begin(), Zwoelf.end(), z) != Zwoelf.end());
     }
     const Garantiepruefung p = Garantie_pruefen(s.Reihen, flags(Zwoelf), 49);
-    EXPECT_EQ(p.Werte[static_cast<std::size_t>(Garantie_index({3, 4}))].Loecher, 0u);
+    EXPECT_EQ(p.Werte[static_cast<std::size_t>(Garantie_Index({3, 4}))].Loecher, 0u);
 }
 
 TEST(Garantiesystem, BankNumbersAreInEveryRowAndTheGuaranteeHoldsOnTheOthers) {

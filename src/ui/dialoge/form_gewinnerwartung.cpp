@@ -156,7 +156,7 @@ bool TForm_Gewinnerwartung::simulieren() {
         const auto& w = e.Pruefung.Werte[i];
         // Written like the simulated values above ("99,9%"); never rounded up to 100 with a hole left.
         Label_Exakt[i]->setText(
-            exakt ? QString::fromStdString(system::Prozent_text(w.Abdeckung, w.Loecher == 0))
+            exakt ? QString::fromStdString(system::Prozent_Text(w.Abdeckung, w.Loecher == 0))
                         .remove(QLatin1Char(' '))
                   : QStringLiteral("-"));
         Label_Exakt[i]->setToolTip(
