@@ -10,10 +10,14 @@
 //   ascii.png, export.png, zahlen_quoten_einlesen.png, copyright.png   the other dialogs
 //   druck.png         the print dialog for Austria, whose slip has no layout, with the refusal
 //   diagramme_<art>.png  the five tabs of the chart window, on number 13
+//   garantiesystem.png, garantiesystem_suche.png  the guaranteed-system dialog of twenty numbers,
+//                     before and during the search
+//   gewinnerwartung_garantiesystem.png  the expected winnings of that system with the exact line
 
 #include "data/datamodule.h"
 #include "data/datum.h"
 #include "data/standarddatenbank.h"
+#include "system/garantiebefehle_store.h"
 #include "system/systembefehle_store.h"
 #include "ui/diagramme/form_diagramme.h"
 #include "ui/dialoge/form_analyse.h"
@@ -21,6 +25,7 @@
 #include "ui/dialoge/form_druck.h"
 #include "ui/dialoge/form_druckeinstellung.h"
 #include "ui/dialoge/form_export.h"
+#include "ui/dialoge/form_garantiesystem.h"
 #include "ui/dialoge/form_gewinnerwartung.h"
 #include "ui/dialoge/form_kuerzung.h"
 #include "ui/dialoge/form_zahlen_quoten_einlesen.h"
@@ -47,6 +52,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
+#include <QSpinBox>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -54,6 +60,7 @@
 #include <cstdio>
 #include <functional>
 #include <memory>
+#include <set>
 
 using namespace pyra;
 
@@ -255,6 +262,48 @@ int main(int argc, char** argv) {
                   {diagramme});
     }
     diagramme->close();
+
+    // The guaranteed system: twenty numbers without a bank number, at least 4 hits if 6 of them
+    // are drawn. The dialog before the search and at the search's first report; then the expected
+    // winnings of the stored system with the exact line.
+    still();
+    form.CheckBox_System->click(); // unlocked, so the marks may change
+    eingeben(form.DBEdit_Bankzahl[0], QString());
+    const std::set<int> zwanzig{2, 5, 7, 11, 13, 16, 18, 21, 24, 26, 29, 31, 33, 35, 37, 40, 42, 44, 46, 48};
+    for (int z = 1; z <= 49; ++z)
+        if (form.DBCheckBox_Zahl[z - 1]->isChecked() != zwanzig.contains(z))
+            form.DBCheckBox_Zahl[z - 1]->click();
+    warten(300);
+    // The handler of the menu item, which the menu enables when it opens. The search's closing
+    // message is only collected.
+    modal([&] { form.MenuItem_GarantiesystemClick(); },
+          [&] {
+              auto* d = form.Form_Garantiesystem;
+              d->SpinEdit_Richtige->setValue(4);
+              d->SpinEdit_Gewinnzahlen->setValue(6);
+              warten(200);
+              aufnehmen(QStringLiteral("garantiesystem.png"), {d});
+              bool aufgenommen = false;
+              d->bei_fortschritt = [&](const system::Garantiefortschritt& f) {
+                  if (aufgenommen || f.Reihen == 0) return;
+                  aufgenommen = true;
+                  warten(200); // the screen shows the running search before it is grabbed
+                  aufnehmen(QStringLiteral("garantiesystem_suche.png"), {d});
+              };
+              d->BitBtn_Start->click(); // stores the system and closes the dialog
+              d->bei_fortschritt = {};
+          });
+    ui::Meldungen_umleiten({});
+    dm->Table_Lotto.Edit();
+    dm->Table_Lotto.FieldByName("Gewinnerwartung").SetInteger(5000);
+    dm->Table_Lotto.Post();
+    dm->Table_Reihen.Last();
+    modal([&] { form.MenuItem_Gewinnerwartung->trigger(); },
+          [&] {
+              aufnehmen(QStringLiteral("gewinnerwartung_garantiesystem.png"), {modales_fenster()});
+              schliessen();
+          },
+          3000);
 
     // Austria (6 aus 45): numbers 46 to 49 cannot be marked; its slip has no layout, so "Drucken"
     // refuses and says what is missing.

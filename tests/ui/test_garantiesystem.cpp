@@ -10,7 +10,6 @@
 #include "system/garantie.h"
 #include "ui/dialoge/form_garantiesystem.h"
 #include "ui/dialoge/form_gewinnerwartung.h"
-#include "ui/gemeinsam/anwendung.h"
 #include "ui/hauptfenster/kernanbindung.h"
 
 #include <QAction>
@@ -43,7 +42,7 @@ std::uint64_t loecher(Lauf& l, const std::vector<int>& zahlen, system::Garantie 
     system::Systemflags s{};
     for (int z : zahlen) s[static_cast<std::size_t>(z)] = true;
     const auto p = system::Garantie_pruefen(gespeicherte_reihen(l), s, 49);
-    return p.Werte[static_cast<std::size_t>(system::Garantie_index(g))].Loecher;
+    return p.Werte[static_cast<std::size_t>(system::Garantie_Index(g))].Loecher;
 }
 
 bool menuepunkt_frei(Lauf& l) {
@@ -62,12 +61,11 @@ class Garantiedialog : public QObject {
   private slots:
     void initTestCase();
     void init();
-    void start_speichert_ein_vollstaendiges_system_und_sperrt();
-    void stopp_behaelt_ein_vollstaendiges_system();
-    void ablehnungen_lassen_den_dialog_offen();
-    void garantietext_folgt_den_eingaben();
-    void gewinnerwartung_zeigt_exakte_werte();
-    void bildschirmfotos();
+    void start_stores_a_complete_system_and_locks();
+    void stop_keeps_a_complete_system();
+    void refusals_leave_the_dialog_open();
+    void guarantee_text_follows_the_input();
+    void expected_winnings_show_exact_values();
 
   private:
     test::TempDir vorlage_;
@@ -82,7 +80,7 @@ void Garantiedialog::init() {
     data::Dezimaltrennzeichen_setzen(',');
 }
 
-void Garantiedialog::start_speichert_ein_vollstaendiges_system_und_sperrt() {
+void Garantiedialog::start_stores_a_complete_system_and_locks() {
     Lauf l(vorlage_.dir(), {2024, 3, 14});
     markieren(l, Zwoelf);
     QVERIFY(l.form->MenuItem_Garantiesystem->isEnabled());
@@ -124,7 +122,7 @@ void Garantiedialog::start_speichert_ein_vollstaendiges_system_und_sperrt() {
     QVERIFY(QApplication::overrideCursor() == nullptr);
 }
 
-void Garantiedialog::stopp_behaelt_ein_vollstaendiges_system() {
+void Garantiedialog::stop_keeps_a_complete_system() {
     Lauf l(vorlage_.dir(), {2024, 3, 14});
     // 16 numbers with a bank number: no shipped system applies, the search starts greedily.
     const std::vector<int> zahlen{1, 4, 6, 9, 13, 17, 20, 22, 25, 30, 33, 35, 38, 41, 45, 48};
@@ -169,7 +167,7 @@ void Garantiedialog::stopp_behaelt_ein_vollstaendiges_system() {
                                           .arg(reihen.size())));
 }
 
-void Garantiedialog::ablehnungen_lassen_den_dialog_offen() {
+void Garantiedialog::refusals_leave_the_dialog_open() {
     Lauf l(vorlage_.dir(), {2024, 3, 14});
     markieren(l, {2, 4, 6, 8, 10, 12});
     auto* d = l.form->Form_Garantiesystem;
@@ -193,7 +191,7 @@ void Garantiedialog::ablehnungen_lassen_den_dialog_offen() {
     QCOMPARE(l.gefuellte_reihen(), 2);
 }
 
-void Garantiedialog::garantietext_folgt_den_eingaben() {
+void Garantiedialog::guarantee_text_follows_the_input() {
     Lauf l(vorlage_.dir(), {2024, 3, 14});
     markieren(l, Zwoelf);
     auto* d = l.form->Form_Garantiesystem;
@@ -220,7 +218,7 @@ void Garantiedialog::garantietext_folgt_den_eingaben() {
     QVERIFY(d->Label_Bankzahlen->text().contains(QStringLiteral("Bankzahlen")));
 }
 
-void Garantiedialog::gewinnerwartung_zeigt_exakte_werte() {
+void Garantiedialog::expected_winnings_show_exact_values() {
     Lauf l(vorlage_.dir(), {2024, 3, 14});
     // Nine system numbers, one row of six of them (1 8 15 22 29 36).
     markieren(l, {1, 8, 15, 22, 29, 36, 2, 9, 16});
@@ -254,49 +252,6 @@ void Garantiedialog::gewinnerwartung_zeigt_exakte_werte() {
     for (QLabel* w : h->Label_Exakt) QCOMPARE(w->text(), QStringLiteral("-"));
     QCOMPARE(h->Label_Exakt_Titel->text(), QStringLiteral("Reihen mit anderen Zahlen: nicht exakt"));
     h->done(QDialog::Accepted);
-}
-
-// With PYRA_SCREENSHOT_DIR set (run under a real X server so fonts render), the dialog before
-// and during a search is saved there as a picture with the program's style.
-void Garantiedialog::bildschirmfotos() {
-    const QString ziel = qEnvironmentVariable("PYRA_SCREENSHOT_DIR");
-    if (ziel.isEmpty()) QSKIP("PYRA_SCREENSHOT_DIR nicht gesetzt");
-    QVERIFY(ui::Stil_anwenden(*qApp).isEmpty());
-    Lauf l(vorlage_.dir(), {2024, 3, 14});
-    l.form->show();
-    const std::vector<int> zwanzig{2,  5,  7,  11, 13, 16, 18, 21, 24, 26,
-                                   29, 31, 33, 35, 37, 40, 42, 44, 46, 48};
-    markieren(l, zwanzig);
-    auto* d = l.form->Form_Garantiesystem;
-    d->FormShow(l.form.get());
-    d->SpinEdit_Richtige->setValue(4);
-    d->SpinEdit_Gewinnzahlen->setValue(6);
-    d->show();
-    QVERIFY(QTest::qWaitForWindowExposed(d));
-    QTest::qWait(100);
-    QVERIFY(d->grab().save(ziel + QStringLiteral("/garantiesystem.png")));
-
-    // During the search, at its first report.
-    bool aufgenommen = false;
-    d->bei_fortschritt = [&](const system::Garantiefortschritt& f) {
-        if (aufgenommen || f.Reihen == 0) return;
-        aufgenommen = d->grab().save(ziel + QStringLiteral("/garantiesystem_suche.png"));
-    };
-    QCOMPARE(d->Start(), system::Garantiebefehl_Ende::Ausgefuehrt);
-    QVERIFY(aufgenommen);
-
-    // The expected winnings of the stored system, with the exact line.
-    l.dm->Table_Lotto.Edit();
-    l.dm->Table_Lotto.FieldByName("Gewinnerwartung").SetInteger(5000);
-    l.dm->Table_Lotto.Post();
-    l.dm->Table_Reihen.Last();
-    auto* g = l.form->Form_Gewinnerwartung;
-    QVERIFY(g->FormShow(l.form.get()));
-    g->show();
-    QVERIFY(QTest::qWaitForWindowExposed(g));
-    QTest::qWait(100);
-    QVERIFY(g->grab().save(ziel + QStringLiteral("/gewinnerwartung_garantiesystem.png")));
-    g->done(QDialog::Accepted);
 }
 
 QTEST_MAIN(Garantiedialog)
