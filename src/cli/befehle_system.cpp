@@ -120,8 +120,14 @@ int gewinnermittlung(Kontext& k) {
     return 0;
 }
 
-// Puts the rows' cursor on row R of --reihe R, or on the last row: the commands count rows 1..R.
-void bis_reihe_waehlen(Kontext& k, const std::optional<std::string>& reihe) {
+// The start of the commands that evaluate rows 1..R: the command line may hold only --reihe R
+// (else `aufruf` is the usage error), the week must have rows, and the rows' cursor goes on row
+// R, or on the last row without --reihe.
+void bis_reihe_vorbereiten(Kontext& k, const std::string& aufruf) {
+    Argumente a(k.args);
+    const auto reihe = a.option("reihe");
+    if (!a.rest().empty()) throw Aufruffehler(aufruf);
+    if (!system::Gewinnerwartung_moeglich(k.dm)) throw Befehlsfehler("Diese Woche hat keine Systemreihen.");
     store::Table& t = k.dm.Table_Reihen;
     if (reihe) {
         const long long r = ganzzahl(*reihe, "Die Reihe", 1, 750);
@@ -133,11 +139,7 @@ void bis_reihe_waehlen(Kontext& k, const std::optional<std::string>& reihe) {
 }
 
 int gewinnerwartung(Kontext& k) {
-    Argumente a(k.args);
-    const auto reihe = a.option("reihe");
-    if (!a.rest().empty()) throw Aufruffehler("gewinnerwartung nimmt nur --seed S und --reihe R.");
-    if (!system::Gewinnerwartung_moeglich(k.dm)) throw Befehlsfehler("Diese Woche hat keine Systemreihen.");
-    bis_reihe_waehlen(k, reihe);
+    bis_reihe_vorbereiten(k, "gewinnerwartung nimmt nur --seed S und --reihe R.");
     system::Gewinnerwartung_Anzeige anzeige;
     try {
         anzeige = system::Gewinnerwartung_zeigen(k.dm, laufoptionen(k));
@@ -209,11 +211,7 @@ int garantie(Kontext& k) {
 // "t/p;coverage;holes;examples" for the nine guarantees; examples as numbers separated by
 // blanks, one hole from the next by '|'.
 int pruefung(Kontext& k) {
-    Argumente a(k.args);
-    const auto reihe = a.option("reihe");
-    if (!a.rest().empty()) throw Aufruffehler("pruefung nimmt nur --reihe R.");
-    if (!system::Gewinnerwartung_moeglich(k.dm)) throw Befehlsfehler("Diese Woche hat keine Systemreihen.");
-    bis_reihe_waehlen(k, reihe);
+    bis_reihe_vorbereiten(k, "pruefung nimmt nur --reihe R.");
     system::Garantiepruefung_Anzeige anzeige;
     try {
         anzeige = system::Garantiepruefung_Befehl(k.dm, laufoptionen(k));

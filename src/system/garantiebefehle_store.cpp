@@ -152,11 +152,7 @@ Garantiebefehl_Ergebnis Garantiesystem_Befehl(data::DataModule_Lotto& dm, const 
     dm.globals.Leerlauf_fertig = false;
     dm.Table_Optionen.PostIfEditing();
 
-    Garantieeingabe e;
-    e.Systemzahlen = Systemzahlen_lesen(dm);
-    for (int j = 0; j < 3; ++j)
-        e.Bankzahlen[j] = ganzzahl(dm.Table_Optionen, "Bankzahl_" + std::to_string(j + 1));
-    e.Zahlen_bis = dm.Zahlen_bis();
+    Garantieeingabe e = eingabe_lesen(dm);
     e.G = auftrag.G;
     // The budget covers the whole command: what went before the search and what follows it
     // are taken from the search's share.
