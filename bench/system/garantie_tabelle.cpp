@@ -9,6 +9,10 @@
 //       --symmetrie searches systems that a permutation with cycles of length M on all but F of
 //       the points leaves unchanged; --temperatur sets the annealing's temperature instead of
 //       estimating it from the start system. Prints one line per entry: v, t, p, rows, seconds.
+//   garantie_tabelle --datei data/garantiesysteme.txt --bahnen M,F --reihen R [--sekunden S]
+//                    [--von V] [--bis V] [--garantie T/P] [--seed N]
+//       The same with the search over the orbits of that permutation (system/garantie_bahnen.h),
+//       at most R rows (default: one fewer than the entry in the file).
 //   garantie_tabelle --kuerzung [--von V] [--bis V]
 //       For v = von..bis (at least 9): the reduction's rows on the numbers 1..v (thresholds -1,
 //       default filters, seed 1, 750 rows wanted) and, per guarantee, how many of them, taken in
@@ -16,6 +20,7 @@
 
 #include "geschichte.h"
 #include "system/garantie.h"
+#include "system/garantie_bahnen.h"
 #include "system/garantie_suche.h"
 #include "system/garantiesystem.h"
 #include "system/kuerzung.h"
@@ -103,22 +108,40 @@ int tabelle(const std::map<std::string, std::string>& o) {
                 std::printf("%d %d/%d %zu (Untergrenze)\n", v, g.t, g.p, alt->second.size());
                 continue;
             }
-            Suchauftrag a;
-            a.n = v;
-            a.k = 6;
-            a.G = g;
-            a.Symmetrie = symmetrie(v, sym);
-            if (alt != d.eintraege.end() && a.Symmetrie.empty()) a.Start = alt->second;
-            a.Sekunden = sekunden;
-            a.Startwert = seed;
-            a.Threads = 1;
-            a.Stillstand = stillstand;
-            a.Temperatur = temperatur;
+            const std::size_t bisher = alt == d.eintraege.end() ? 0 : alt->second.size();
             const auto start = std::chrono::steady_clock::now();
-            const Suchergebnis e = Deckung_suchen(a);
+            Suchergebnis e;
+            if (o.count("bahnen")) {
+                Bahnenauftrag b;
+                b.n = v;
+                b.G = g;
+                const std::vector<int> erzeuger = symmetrie(v, o.at("bahnen"));
+                if (!erzeuger.empty()) b.Erzeuger.push_back(erzeuger);
+                b.Max_Bloecke = o.count("reihen") ? std::atoi(o.at("reihen").c_str())
+                                : bisher > 0      ? static_cast<int>(bisher) - 1
+                                                  : Max_Reihen;
+                b.Sekunden = sekunden;
+                b.Startwert = seed;
+                const Bahnenergebnis r = Bahnen_suchen(b);
+                e.Bloecke = r.Bloecke;
+                e.Vollstaendig = r.Vollstaendig;
+                e.Loecher = r.Loecher;
+            } else {
+                Suchauftrag a;
+                a.n = v;
+                a.k = 6;
+                a.G = g;
+                a.Symmetrie = symmetrie(v, sym);
+                if (alt != d.eintraege.end() && a.Symmetrie.empty()) a.Start = alt->second;
+                a.Sekunden = sekunden;
+                a.Startwert = seed;
+                a.Threads = 1;
+                a.Stillstand = stillstand;
+                a.Temperatur = temperatur;
+                e = Deckung_suchen(a);
+            }
             const double s = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
             const bool gut = e.Vollstaendig && Loecher_zaehlen(e.Bloecke, v, g) == 0;
-            const std::size_t bisher = alt == d.eintraege.end() ? 0 : alt->second.size();
             if (gut && (bisher == 0 || e.Bloecke.size() < bisher)) {
                 d.eintraege[schluessel] = e.Bloecke;
                 schreiben(pfad, d);
@@ -127,8 +150,8 @@ int tabelle(const std::map<std::string, std::string>& o) {
                 std::printf("%d %d/%d %zu %.1f s%s\n", v, g.t, g.p, e.Bloecke.size(), s,
                             bisher != 0 && e.Bloecke.size() >= bisher ? " (keine Verbesserung)" : "");
             else
-                std::printf("%d %d/%d -: nicht in %d Reihen (%llu Loecher) %.1f s\n", v, g.t, g.p, Max_Reihen,
-                            static_cast<unsigned long long>(e.Loecher), s);
+                std::printf("%d %d/%d -: nicht in %zu Reihen (%llu Loecher) %.1f s\n", v, g.t, g.p,
+                            e.Bloecke.size(), static_cast<unsigned long long>(e.Loecher), s);
             std::fflush(stdout);
         }
     return 0;
@@ -197,9 +220,10 @@ int main(int argc, char** argv) {
     }
     if (o.count("kuerzung")) return kuerzung(o);
     if (!o.count("datei")) {
-        std::cerr << "garantie_tabelle --datei DATEI [--sekunden S] [--von V] [--bis V] [--garantie T/P] "
-                     "[--seed N] [--stillstand K] [--symmetrie M,F] [--temperatur T]\n"
-                     "garantie_tabelle --kuerzung [--von V] [--bis V]\n";
+        std::cerr
+            << "garantie_tabelle --datei DATEI [--sekunden S] [--von V] [--bis V] [--garantie T/P] "
+               "[--seed N] [--stillstand K] [--symmetrie M,F] [--temperatur T] [--bahnen M,F --reihen R]\n"
+               "garantie_tabelle --kuerzung [--von V] [--bis V]\n";
         return 2;
     }
     return tabelle(o);

@@ -1,5 +1,6 @@
 #include "system/filter.h"
 #include "system/garantie.h"
+#include "system/garantie_bahnen.h"
 #include "system/garantie_suche.h"
 #include "system/garantiesystem.h"
 #include "system/zufall.h"
@@ -9,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <bit>
 #include <set>
 #include <sstream>
 #include <thread>
@@ -180,6 +182,96 @@ TEST(Garantiesuche, SameSeedSameSystemAlsoWithTwoThreads) {
         a.Startwert = 8;
         EXPECT_TRUE(Deckung_suchen(a).Vollstaendig);
     }
+}
+
+namespace {
+
+// Points 0..n-1 in cycles of length m (the rest fixed), as one permutation.
+std::vector<int> zyklen(int n, int m, int fest) {
+    std::vector<int> s(static_cast<std::size_t>(n));
+    for (int i = 0; i < n; ++i) s[static_cast<std::size_t>(i)] = i;
+    for (int c = 0; c < (n - fest) / m; ++c)
+        for (int i = 0; i < m; ++i) s[static_cast<std::size_t>(c * m + i)] = c * m + (i + 1) % m;
+    return s;
+}
+
+std::uint64_t abbild(const std::vector<int>& g, std::uint64_t b) {
+    std::uint64_t r = 0;
+    for (int i = 0; i < 64; ++i)
+        if (b >> i & 1) r |= std::uint64_t{1} << g[static_cast<std::size_t>(i)];
+    return r;
+}
+
+} // namespace
+
+TEST(Garantiebahnen, SystemsOfWholeOrbitsAreCompleteSymmetricAndRepeatable) {
+    struct Fall {
+        int v;
+        Garantie g;
+        std::vector<int> erzeuger; // empty: no symmetry
+        int hoechstens;
+        std::uint64_t schritte;
+    };
+    // 12 numbers in four cycles of three, 4 if 6: the six pairs of cycles.
+    for (const Fall& f :
+         {Fall{12, {4, 4}, zyklen(12, 3, 0), 44, 100'000}, Fall{12, {4, 6}, zyklen(12, 3, 0), 6, 5000},
+          Fall{13, {3, 4}, zyklen(13, 3, 1), 12, 20'000}, Fall{9, {3, 3}, {}, 7, 100'000}}) {
+        Bahnenauftrag a;
+        a.n = f.v;
+        a.G = f.g;
+        if (!f.erzeuger.empty()) a.Erzeuger.push_back(f.erzeuger);
+        a.Max_Bloecke = f.hoechstens;
+        a.Sekunden = 0;
+        a.Max_Schritte = f.schritte;
+        const Bahnenergebnis e = Bahnen_suchen(a);
+        SCOPED_TRACE(std::to_string(f.v) + ": " + std::to_string(f.g.t) + "/" + std::to_string(f.g.p));
+        ASSERT_TRUE(e.Gueltig);
+        EXPECT_TRUE(e.Vollstaendig);
+        EXPECT_EQ(Loecher_zaehlen(e.Bloecke, f.v, f.g), 0u);
+        EXPECT_LE(static_cast<int>(e.Bloecke.size()), f.hoechstens);
+        const std::set<std::uint64_t> system(e.Bloecke.begin(), e.Bloecke.end());
+        EXPECT_EQ(system.size(), e.Bloecke.size());
+        for (std::uint64_t b : e.Bloecke) {
+            EXPECT_EQ(std::popcount(b), 6);
+            if (!f.erzeuger.empty()) {
+                EXPECT_TRUE(system.count(abbild(f.erzeuger, b)));
+            }
+        }
+        EXPECT_EQ(Bahnen_suchen(a).Bloecke, e.Bloecke);
+    }
+}
+
+TEST(Garantiebahnen, ABoundTooTightGivesTheFewestHolesFoundCountedRight) {
+    Bahnenauftrag a;
+    a.n = 12;
+    a.G = {4, 4};
+    a.Erzeuger.push_back(zyklen(12, 4, 0));
+    a.Max_Bloecke = 30; // below the lower bound of 33
+    a.Sekunden = 0;
+    a.Max_Schritte = 20'000;
+    const Bahnenergebnis e = Bahnen_suchen(a);
+    ASSERT_TRUE(e.Gueltig);
+    EXPECT_FALSE(e.Vollstaendig);
+    EXPECT_LE(e.Bloecke.size(), 30u);
+    EXPECT_GT(e.Loecher, 0u);
+    EXPECT_EQ(e.Loecher, Loecher_zaehlen(e.Bloecke, 12, a.G));
+}
+
+TEST(Garantiebahnen, RefusesWhatItCannotSearch) {
+    Bahnenauftrag gut;
+    gut.n = 10;
+    gut.G = {3, 4};
+    gut.Max_Bloecke = 20;
+    gut.Sekunden = 0;
+    gut.Max_Schritte = 100;
+    EXPECT_TRUE(Bahnen_suchen(gut).Gueltig);
+    std::vector<Bahnenauftrag> schlecht(5, gut);
+    schlecht[0].Erzeuger.push_back({0, 0, 1, 2, 3, 4, 5, 6, 7, 8}); // not a permutation
+    schlecht[1].Erzeuger.push_back({1, 0});                         // of other points
+    schlecht[2].Max_Schritte = 0;                                   // no budget at all
+    schlecht[3].n = 31;
+    schlecht[4].G = {4, 3};
+    for (const Bahnenauftrag& a : schlecht) EXPECT_FALSE(Bahnen_suchen(a).Gueltig);
 }
 
 TEST(Garantiesystem, RowsOnThePlayersNumbersHoldTheGuarantee) {
