@@ -90,8 +90,7 @@ Bahnen bahnen_bilden(int n, int r, const std::vector<std::vector<int>>& erzeuger
 }
 
 // Calls f for every r-subset of the set m.
-template <class F>
-void teilmengen(std::uint64_t m, int r, F&& f) {
+template <class F> void teilmengen(std::uint64_t m, int r, F&& f) {
     if (r == 0) {
         f(std::uint64_t{0});
         return;
@@ -100,7 +99,8 @@ void teilmengen(std::uint64_t m, int r, F&& f) {
     int anzahl = 0;
     for (; m != 0; m &= m - 1) a[z(anzahl++)] = std::countr_zero(m);
     if (r > anzahl) return;
-    for (std::uint64_t s = (std::uint64_t{1} << r) - 1; s < (std::uint64_t{1} << anzahl); s = naechste_menge(s)) {
+    for (std::uint64_t s = (std::uint64_t{1} << r) - 1; s < (std::uint64_t{1} << anzahl);
+         s = naechste_menge(s)) {
         std::uint64_t t = 0;
         for (std::uint64_t u = s; u != 0; u &= u - 1) t |= std::uint64_t{1} << a[z(std::countr_zero(u))];
         f(t);
@@ -132,6 +132,7 @@ class Bahnensuche {
         for (std::size_t s = 0; s < ns; ++s)
             for (std::int32_t e : deckt_[s]) gedeckt_von_[z(e)].push_back(static_cast<std::int32_t>(s));
         anzahl_.assign(ne, 0);
+        summe_.assign(ne, 0);
         gewicht_.assign(ne, 1);
         wert_.assign(ns, 0);
         drin_.assign(ns, 0);
@@ -243,12 +244,9 @@ class Bahnensuche {
                     frei_[z(x)] = 1;
                 }
             } else if (c == 2) {
-                for (std::int32_t x : gedeckt_von_[z(e)])
-                    if (drin_[z(x)] && x != s) {
-                        wert_[z(x)] += gewicht_[z(e)];
-                        break;
-                    }
+                wert_[z(summe_[z(e)])] += gewicht_[z(e)]; // the one that covered it alone
             }
+            summe_[z(e)] += s;
         }
     }
 
@@ -264,6 +262,7 @@ class Bahnensuche {
         wert_[z(s)] = 0;
         for (std::int32_t e : deckt_[z(s)]) {
             const std::int32_t c = --anzahl_[z(e)];
+            summe_[z(e)] -= s;
             if (c == 0) {
                 oeffnen(e);
                 for (std::int32_t x : gedeckt_von_[z(e)]) {
@@ -271,11 +270,7 @@ class Bahnensuche {
                     frei_[z(x)] = 1;
                 }
             } else if (c == 1) {
-                for (std::int32_t x : gedeckt_von_[z(e)])
-                    if (drin_[z(x)]) {
-                        wert_[z(x)] -= gewicht_[z(e)];
-                        break;
-                    }
+                wert_[z(summe_[z(e)])] -= gewicht_[z(e)]; // the one that covers it alone now
             }
         }
         frei_[z(s)] = 0;
@@ -286,6 +281,7 @@ class Bahnensuche {
     std::vector<std::vector<std::int32_t>> deckt_;       // per block orbit: the choice orbits it covers
     std::vector<std::vector<std::int32_t>> gedeckt_von_; // per choice orbit: the block orbits covering it
     std::vector<std::int32_t> anzahl_;                   // per choice orbit: chosen orbits covering it
+    std::vector<std::int64_t> summe_;                    // and the sum of their numbers
     std::vector<std::int64_t> gewicht_;
     std::vector<std::int64_t> wert_;
     std::vector<char> drin_;
@@ -335,8 +331,8 @@ Bahnenergebnis Bahnen_suchen(const Bahnenauftrag& a) {
     suche.gierig();
     while (suche.kosten() > a.Max_Bloecke) suche.entfernen(-1);
 
-    const auto frist = Uhr::now() + std::chrono::duration_cast<Uhr::duration>(std::chrono::duration<double>(
-                                        a.Sekunden > 0 ? a.Sekunden : 0));
+    const auto frist = Uhr::now() + std::chrono::duration_cast<Uhr::duration>(
+                                        std::chrono::duration<double>(a.Sekunden > 0 ? a.Sekunden : 0));
     Zufallsgenerator zufall(a.Startwert);
     std::vector<std::int32_t> beste = suche.auswahl();
     bool vollstaendig = suche.vollstaendig();
@@ -374,8 +370,8 @@ Bahnenergebnis Bahnen_suchen(const Bahnenauftrag& a) {
             stapel.pop_back();
             for (const auto& g : a.Erzeuger) {
                 const std::uint64_t y = bild(g, x);
-                if (std::find(ergebnis.Bloecke.begin() + static_cast<std::ptrdiff_t>(anfang), ergebnis.Bloecke.end(),
-                              y) == ergebnis.Bloecke.end()) {
+                if (std::find(ergebnis.Bloecke.begin() + static_cast<std::ptrdiff_t>(anfang),
+                              ergebnis.Bloecke.end(), y) == ergebnis.Bloecke.end()) {
                     ergebnis.Bloecke.push_back(y);
                     stapel.push_back(y);
                 }

@@ -7,7 +7,7 @@
 // met in t points by some block of the first, since the group moves both together. So a system
 // made of whole block orbits is a cover of the choice orbits by block orbits, a far smaller
 // problem than the cover of the choices by blocks: for 20 points, 4 if 4 and two cycles of ten,
-// 4845 choices and 38760 blocks become 495 and 3888 orbits.
+// 4845 choices and 38760 blocks become 489 and 3888 orbits.
 //
 // The cover is searched by a weighted local search at a fixed bound on the rows: from a greedy
 // start cut down to the bound, each step takes out the orbit whose removal opens the fewest
@@ -33,7 +33,7 @@ struct Bahnenauftrag {
     Garantie G; // every p of the points meet a block in t
     // Generators of the group, each a permutation of 0..n-1; none: every orbit is one block.
     std::vector<std::vector<int>> Erzeuger;
-    int Max_Bloecke = 0;            // the bound: rows of the system at most
+    int Max_Bloecke = 0; // the bound: rows of the system at most
     // Budgets; the search ends at the first one used up (at least one must be set).
     double Sekunden = 10;           // time; 0 or less: none
     std::uint64_t Max_Schritte = 0; // steps; 0: none
