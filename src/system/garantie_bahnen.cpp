@@ -170,11 +170,12 @@ class Bahnensuche {
     }
 
     // Takes out the chosen orbit that opens the fewest weighted choices per row (the oldest on a
-    // tie), other than `ausser`.
+    // tie), other than `ausser` unless it is the only one.
     void entfernen(std::int32_t ausser) {
         std::int32_t beste = -1;
         for (std::int32_t s : gewaehlt_)
             if (s != ausser && besser(s, beste)) beste = s;
+        if (beste < 0 && !gewaehlt_.empty()) beste = gewaehlt_.front(); // only `ausser` is left
         if (beste >= 0) herausnehmen(beste);
     }
 

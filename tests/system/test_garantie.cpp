@@ -242,19 +242,23 @@ TEST(Garantiebahnen, SystemsOfWholeOrbitsAreCompleteSymmetricAndRepeatable) {
 }
 
 TEST(Garantiebahnen, ABoundTooTightGivesTheFewestHolesFoundCountedRight) {
-    Bahnenauftrag a;
-    a.n = 12;
-    a.G = {4, 4};
-    a.Erzeuger.push_back(zyklen(12, 4, 0));
-    a.Max_Bloecke = 30; // below the lower bound of 33
-    a.Sekunden = 0;
-    a.Max_Schritte = 20'000;
-    const Bahnenergebnis e = Bahnen_suchen(a);
-    ASSERT_TRUE(e.Gueltig);
-    EXPECT_FALSE(e.Vollstaendig);
-    EXPECT_LE(e.Bloecke.size(), 30u);
-    EXPECT_GT(e.Loecher, 0u);
-    EXPECT_EQ(e.Loecher, Loecher_zaehlen(e.Bloecke, 12, a.G));
+    // Below the lower bound of 33 rows; and below the size of any orbit of a cycle of twelve.
+    for (const auto& [zyklus, grenze] : {std::pair{zyklen(12, 4, 0), 30}, std::pair{zyklen(12, 12, 0), 5}}) {
+        Bahnenauftrag a;
+        a.n = 12;
+        a.G = {4, 4};
+        a.Erzeuger.push_back(zyklus);
+        a.Max_Bloecke = grenze;
+        a.Sekunden = 0;
+        a.Max_Schritte = 20'000;
+        const Bahnenergebnis e = Bahnen_suchen(a);
+        SCOPED_TRACE(grenze);
+        ASSERT_TRUE(e.Gueltig);
+        EXPECT_FALSE(e.Vollstaendig);
+        EXPECT_LE(static_cast<int>(e.Bloecke.size()), grenze);
+        EXPECT_GT(e.Loecher, 0u);
+        EXPECT_EQ(e.Loecher, Loecher_zaehlen(e.Bloecke, 12, a.G));
+    }
 }
 
 TEST(Garantiebahnen, RefusesWhatItCannotSearch) {
