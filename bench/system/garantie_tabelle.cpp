@@ -123,6 +123,11 @@ int tabelle(const std::map<std::string, std::string>& o) {
                 b.Sekunden = sekunden;
                 b.Startwert = seed;
                 const Bahnenergebnis r = Bahnen_suchen(b);
+                if (!r.Gueltig) {
+                    std::printf("%d %d/%d -: Suche ueber Bahnen nicht moeglich (Reihen %d)\n", v, g.t, g.p,
+                                b.Max_Bloecke);
+                    continue;
+                }
                 e.Bloecke = r.Bloecke;
                 e.Vollstaendig = r.Vollstaendig;
                 e.Loecher = r.Loecher;
