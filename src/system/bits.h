@@ -32,6 +32,12 @@ struct Binomialtabelle {
 };
 inline constexpr Binomialtabelle Binomial{};
 
+// C(n, k) from the table; 0 outside n = 0..49, k = 0..6 and for k > n.
+inline std::uint64_t binom(int n, int k) {
+    if (n < 0 || k < 0 || n < k || n >= 50 || k > 6) return 0;
+    return Binomial.c[static_cast<std::size_t>(n)][static_cast<std::size_t>(k)];
+}
+
 // Turns ranks into picks. On entry x[t] = j_t, drawn uniformly among the m - t indices still free
 // before pick t (0-based); on return x[t] is the j_t-th smallest index of 0..m-1 not among
 // x[0..t-1], which is what picking position by position gives. Walking back from the last pick,

@@ -16,15 +16,10 @@ namespace pyra::system {
 
 namespace {
 
-using intern::Binomial;
+using intern::binom;
 using Uhr = std::chrono::steady_clock;
 
 constexpr int Max_Punkte = 30;
-
-std::uint64_t binom(int n, int k) {
-    if (n < 0 || k < 0 || n < k) return 0;
-    return Binomial.c[static_cast<std::size_t>(n)][static_cast<std::size_t>(k)];
-}
 
 std::size_t z(int i) {
     return static_cast<std::size_t>(i);
@@ -305,7 +300,7 @@ Bahnenergebnis Bahnen_suchen(const Bahnenauftrag& a) {
     if (!gueltig(a)) return ergebnis;
     ergebnis.Gueltig = true;
     const Bahnen auswahl = bahnen_bilden(a.n, a.G.p, a.Erzeuger);
-    const Bahnen bloecke = bahnen_bilden(a.n, a.k, a.Erzeuger);
+    const Bahnen bloecke = a.k == a.G.p ? auswahl : bahnen_bilden(a.n, a.k, a.Erzeuger);
     ergebnis.Auswahlbahnen = static_cast<int>(auswahl.vertreter.size());
     ergebnis.Blockbahnen = static_cast<int>(bloecke.vertreter.size());
 

@@ -14,16 +14,11 @@ namespace pyra::system {
 
 namespace {
 
-using intern::Binomial;
+using intern::binom;
 using Uhr = std::chrono::steady_clock;
 
 constexpr std::uint32_t Kein_Loch = std::numeric_limits<std::uint32_t>::max();
 constexpr int Max_Worte = (Max_Reihen + 63) / 64;
-
-std::uint64_t binom(int n, int k) {
-    if (n < 0 || k < 0 || n < k || n > Hoechste_Zahl || k > 6) return 0;
-    return Binomial.c[static_cast<std::size_t>(n)][static_cast<std::size_t>(k)];
-}
 
 std::uint64_t bit(int i) {
     return std::uint64_t{1} << i;

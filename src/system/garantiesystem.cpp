@@ -9,6 +9,8 @@
 
 namespace pyra::system {
 
+using intern::binom;
+
 namespace {
 
 struct Zahlen {
@@ -58,11 +60,6 @@ const Tabelle& tabelle() {
         return gelesen;
     }();
     return t;
-}
-
-std::uint64_t binom(int n, int k) {
-    if (n < 0 || k < 0 || n < k || n > Hoechste_Zahl || k > 6) return 0;
-    return intern::Binomial.c[static_cast<std::size_t>(n)][static_cast<std::size_t>(k)];
 }
 
 } // namespace
